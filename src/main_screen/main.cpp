@@ -1,0 +1,22 @@
+// Wvelmorin: the order-taking program. The main screen's load routine is the
+// whole start-up; after it the program waits for touches.
+#include <QApplication>
+#include <clocale>
+#include <cstdio>
+
+#include "platform/form.h"
+#include "platform/services.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // Qt adopts the desktop's locale; numbers of the order files are always
+    // written and read with ".".
+    platform::force_runtime_decimal_point();
+    platform::form* principal = platform::find_form("Form1");
+    if (!principal) {
+        std::fprintf(stderr, "wvelmorin: the main screen is missing from this build\n");
+        return 1;
+    }
+    principal->show();
+    return app.exec();
+}

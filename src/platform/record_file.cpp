@@ -1,0 +1,97 @@
+#include "platform/record_file.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+
+namespace {
+std::vector<record_file*>& open_files() {
+    static std::vector<record_file*> files;
+    return files;
+}
+}  // namespace
+
+record_file::~record_file() { close(); }
+
+bool record_file::open(const std::filesystem::path& path) {
+    close();
+    // "r+b" keeps existing contents; create the file first when it is missing.
+    file_ = std::fopen(path.c_str(), "r+b");
+    if (!file_) {
+        std::FILE* created = std::fopen(path.c_str(), "ab");
+        if (created) std::fclose(created);
+        file_ = std::fopen(path.c_str(), "r+b");
+    }
+    if (!file_) return false;
+    open_files().push_back(this);
+    return true;
+}
+
+void record_file::close() {
+    if (!file_) return;
+    std::fclose(file_);
+    file_ = nullptr;
+    auto& v = open_files();
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+}
+
+long long record_file::length() const {
+    if (!file_) return 0;
+    std::fflush(file_);
+    if (std::fseek(file_, 0, SEEK_END) != 0) return 0;
+    return std::ftell(file_);
+}
+
+bool record_file::exists(long n) const {
+    return n >= 1 && static_cast<long long>(n) * static_cast<long long>(reclen_) <= length();
+}
+
+std::string record_file::read(long n) const {
+    std::string rec(reclen_, ' ');
+    if (!file_ || n < 1 || !exists(n)) return rec;
+    if (std::fseek(file_, static_cast<long>((n - 1) * static_cast<long>(reclen_)), SEEK_SET) != 0) return rec;
+    const std::size_t got = std::fread(rec.data(), 1, reclen_, file_);
+    if (got != reclen_) return std::string(reclen_, ' ');
+    return rec;
+}
+
+bool record_file::write(long n, std::string_view data) {
+    if (!file_ || n < 1) return false;
+    std::string rec(data.substr(0, reclen_));
+    rec.resize(reclen_, ' ');
+    const long long end = length();
+    const long long pos = static_cast<long long>(n - 1) * static_cast<long long>(reclen_);
+    if (pos > end) {
+        // The gap before a record written past the end holds blank records.
+        if (std::fseek(file_, 0, SEEK_END) != 0) return false;
+        const std::string blanks(static_cast<std::size_t>(pos - end), ' ');
+        if (std::fwrite(blanks.data(), 1, blanks.size(), file_) != blanks.size()) return false;
+    }
+    if (std::fseek(file_, static_cast<long>(pos), SEEK_SET) != 0) return false;
+    if (std::fwrite(rec.data(), 1, rec.size(), file_) != rec.size()) return false;
+    return std::fflush(file_) == 0;
+}
+
+bool record_file::write_block(long first, std::string_view data) {
+    if (!file_ || first < 1) return false;
+    std::string block(data);
+    if (block.size() % reclen_) block.resize(block.size() + reclen_ - block.size() % reclen_, ' ');
+    const long long end = length();
+    const long long pos = static_cast<long long>(first - 1) * static_cast<long long>(reclen_);
+    if (pos > end) {
+        if (std::fseek(file_, 0, SEEK_END) != 0) return false;
+        const std::string blanks(static_cast<std::size_t>(pos - end), ' ');
+        if (std::fwrite(blanks.data(), 1, blanks.size(), file_) != blanks.size()) return false;
+    }
+    if (std::fseek(file_, static_cast<long>(pos), SEEK_SET) != 0) return false;
+    if (std::fwrite(block.data(), 1, block.size(), file_) != block.size()) return false;
+    return std::fflush(file_) == 0;
+}
+
+void record_file::close_all() {
+    auto files = open_files();
+    for (auto* f : files) f->close();
+}
+
+}  // namespace platform

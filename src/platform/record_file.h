@@ -1,0 +1,48 @@
+// A random-access file of fixed-length records on a handle of its own.
+// Records are numbered from 1; a record past the end reads as unset (blanks),
+// never as whatever was read before; writing past the end extends the file.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class record_file {
+public:
+    explicit record_file(std::size_t record_length) : reclen_(record_length) {}
+    ~record_file();
+    record_file(const record_file&) = delete;
+    record_file& operator=(const record_file&) = delete;
+
+    // Opens for reading and writing, creating an empty file when missing.
+    // Closes the handle first when it is open. False when it cannot be opened.
+    bool open(const std::filesystem::path& path);
+    void close();
+    bool is_open() const { return file_ != nullptr; }
+    std::size_t record_length() const { return reclen_; }
+
+    // Exactly record_length() bytes; blanks when the record lies past the end
+    // or the file is not open.
+    std::string read(long n) const;
+    // Whether record n lies wholly inside the file.
+    bool exists(long n) const;
+    // data is cut or padded with blanks to the record length. False on failure.
+    bool write(long n, std::string_view data);
+    // Writes consecutive whole records from record `first` on in one go
+    // (data is padded with blanks to a whole number of records).
+    bool write_block(long first, std::string_view data);
+    // Length of the file in bytes (0 when not open).
+    long long length() const;
+
+    // Closes every record file of the program (before it ends).
+    static void close_all();
+
+private:
+    std::size_t reclen_;
+    std::FILE* file_ = nullptr;
+};
+
+}  // namespace platform

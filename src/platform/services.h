@@ -1,0 +1,55 @@
+// System services of the programs: the event loop, the end of the program,
+// the screen, the mouse pointer, starting the other program and the browser,
+// the number format of the runtime and the identity of this machine.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace platform {
+
+// Lets the event loop process what is pending (repaints, touches, timers).
+void yield();
+
+// Closes every file of the program and ends the process at once.
+[[noreturn]] void end_program();
+
+// Size of the display in twips.
+double screen_width_twips();
+double screen_height_twips();
+
+// The screen-wide mouse pointer, kept as the number the screens use.
+namespace pointer {
+constexpr int normal = 0, arrow = 1, up_arrow = 10, hourglass = 11, arrow_question = 14;
+}
+int mouse_pointer();
+void set_mouse_pointer(int p);
+
+// Starts the executable of that name in this program's own folder, without a
+// shell and without arguments, in the current folder.
+bool start_program(const std::string& name);
+// Opens an address in the desktop's default browser.
+bool open_url(const std::string& address);
+// Tests record what would be started instead of starting it.
+void set_start_hook(std::function<bool(const std::string& what)> hook);
+
+// The decimal separator with which the runtime formats numbers now.
+char runtime_decimal_separator();
+// Makes the runtime format numbers with "."; the machine's own settings are
+// never edited.
+void force_runtime_decimal_point();
+// Tests inject the separator the runtime would report (0 = the real one).
+void set_decimal_separator_override(char c);
+
+// The local date and time; tests inject a fixed clock.
+struct date_time {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+date_time now();
+void set_clock(std::function<date_time()> clock);
+
+// A stable text that differs between machines: the machine identifier or,
+// failing that, the identifier of the root filesystem.
+std::string machine_identity();
+
+}  // namespace platform

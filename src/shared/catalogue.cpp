@@ -1,0 +1,89 @@
+#include "shared/catalogue.h"
+
+#include "platform/record_file.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+#include "shared/globals.h"
+
+namespace Module1 {
+
+namespace {
+
+void copie_du_reseau(const char* nom) { platform::copy_file_atomic(platform::join_folder(rep_reseau, nom), nom); }
+
+// A number in a catalogue line: blanks skipped, halves to even.
+long nombre(const std::string& texte) { return txt::round_even(txt::val(texte)); }
+
+}  // namespace
+
+void analyse_catalogue(const std::vector<std::string>& lignes) {
+    for (const std::string& ligne : lignes) {
+        const std::string genre = txt::pad(txt::left(ligne, 6), 6);
+        if (genre == "#SERV#" || genre == "#FAMI#") {
+            const long n = nombre(txt::mid(ligne, 7, 2));
+            if (n < 0 || n > 20) continue;
+            (genre == "#SERV#" ? serveurs : familles)[static_cast<std::size_t>(n)] = txt::mid(ligne, 10);
+        } else if (genre == "#ARTI#") {
+            const long p = txt::instr(ligne, "|FA1:");
+            const long f = p > 0 ? nombre(txt::mid(ligne, p + 5)) : nombre(txt::mid(ligne, 5));
+            if (f < 0 || f > nb_max_familles_article) continue;
+            const auto fi = static_cast<std::size_t>(f);
+            if (nb_articles[fi] < 32767) ++nb_articles[fi];
+            if (nb_articles[fi] <= nb_max_articles)
+                articles[fi][static_cast<std::size_t>(nb_articles[fi])] = txt::mid(ligne, 12);
+        } else if (genre == "#TABL#") {
+            liste_tables += txt::format(static_cast<double>(nombre(txt::mid(ligne, 7, 3))), "000") + "|";
+        } else if (genre == "#CCOF#") {
+            texte_ccof = txt::mid(ligne, 7) + std::string(20, ' ');
+        } else if (genre == "#CCOU#") {
+            texte_ccou = txt::mid(ligne, 7) + std::string(20, ' ');
+        }
+    }
+}
+
+void charge_fichiers() {
+    if (atdend_res::teste_reseau()) {
+        copie_du_reseau("w_styl72.wdo");
+        copie_du_reseau("velmorin.wdo");
+        copie_du_reseau("wvelmorin.wdo");
+    }
+
+    nb_lignes_config = 0;
+    if (auto lignes = platform::read_lines("velmorin.wdo")) {
+        for (const std::string& ligne : *lignes) {
+            if (txt::trim(ligne).empty()) continue;
+            ++nb_lignes_config;
+            if (nb_lignes_config <= 15) lignes_config[static_cast<std::size_t>(nb_lignes_config)] = ligne;
+            if (txt::starts_with(ligne, "#DIR#")) rep_dir = txt::mid(ligne, 6);
+        }
+    }
+
+    nb_articles.fill(0);
+    liste_tables = "xxx";
+    texte_ccof = std::string(20, ' ');
+    if (auto lignes = platform::read_lines("wvelmorin.wdo")) analyse_catalogue(*lignes);
+
+    copie_du_reseau("w_styl72.wdo");
+    fichiers_charges = true;
+}
+
+}  // namespace Module1
+
+namespace atdend_res {
+
+bool teste_reseau() {
+    if (hors_ligne) return false;
+    if (rep_test.empty()) return false;
+    platform::record_file test(64);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(rep_test, ec)) return false;
+    if (!test.open(platform::join_folder(rep_test, "Test.res"))) return false;
+    const platform::date_time d = platform::now();
+    const std::string date = txt::format(d.day, "00") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.year, "0000");
+    const bool ok = test.write(num_enreg_test, date);
+    test.close();
+    return ok;
+}
+
+}  // namespace atdend_res

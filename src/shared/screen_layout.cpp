@@ -1,0 +1,89 @@
+#include "shared/screen_layout.h"
+
+#include "platform/form.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "shared/globals.h"
+#include "shared/icc.h"
+
+namespace Module1 {
+
+void dimensionne_fenetre(platform::form& f) {
+    f.set_width(largeur_ecran * 15);
+    f.set_height(hauteur_ecran * 15);
+    f.set_left(platform::screen_width_twips() / 2 - f.width() / 2);
+    f.set_top(0);
+}
+
+void cale_fenetre(platform::form& f) {
+    const platform::form* principal = platform::find_form("Form1");
+    if (!principal) return;
+    f.set_left(principal->left());
+    f.set_top(principal->top());
+    f.set_width(principal->width());
+    f.set_height(principal->height());
+}
+
+void dessine_cadre(platform::form& f) {
+    const double w = f.width(), h = f.height();
+    struct place {
+        double l, t, w, h;
+    };
+    const place places[8] = {{0, 0, -1, -1},          {w - 180, 0, -1, -1},     {w - 180, h - 180, -1, -1},
+                             {0, h - 180, -1, -1},    {0, 180, -1, h - 360},    {180, 0, w - 360, -1},
+                             {w - 180, 180, -1, h - 360}, {180, h - 180, w - 360, -1}};
+    for (int i = 0; i < 8; ++i) {
+        auto* piece = dynamic_cast<platform::picture*>(f.find("ccb", i));
+        if (!piece) continue;
+        const place& p = places[i];
+        piece->set_left(p.l);
+        piece->set_top(p.t);
+        if (p.w >= 0) piece->set_width(p.w);
+        if (p.h >= 0) piece->set_height(p.h);
+    }
+    for (int i = 0; i < 8; ++i) {
+        auto* piece = dynamic_cast<platform::picture*>(f.find("ccb", i));
+        if (!piece) continue;
+        // The edges (4 to 7) are designed to stretch their picture; the
+        // corners show theirs at its own size.
+        piece->set_picture(icc::ccbm(i));
+        piece->zorder_back();
+    }
+}
+
+void applique_couleurs(platform::form& f) {
+    for (platform::control* c : f.controls()) {
+        const long k = txt::round_even(txt::val(c->tag));
+        if (k <= 0 || k > 10) continue;
+        const auto i = static_cast<std::size_t>(k);
+        if (coul_texte[i] == -1) continue;
+        if (k <= 7) {
+            c->set_back_color(coul_fond[i]);
+            c->set_fore_color(coul_texte[i]);
+        } else if (k == 8) {
+            c->set_fixed_back_color(coul_fond[i]);
+            c->set_fixed_fore_color(coul_texte[i]);
+        } else {
+            c->set_back_color(coul_fond[i]);
+            c->set_fill_color(coul_fond[i]);
+        }
+    }
+}
+
+}  // namespace Module1
+
+namespace moduclav {
+
+void place_bandeaux(platform::form& f, const std::string& haut, const std::string& bas) {
+    const double largeur = largeur_ecran * 15;
+    if (auto* l = dynamic_cast<platform::label*>(f.find("label_haut"))) {
+        l->move(0, 0, largeur, 390);
+        l->set_caption(haut);
+    }
+    if (auto* l = dynamic_cast<platform::label*>(f.find("label_bas"))) {
+        l->move(0, hauteur_ecran * 15 - 390, largeur, 390);
+        l->set_caption(bas);
+    }
+}
+
+}  // namespace moduclav

@@ -1,0 +1,26 @@
+// The shared geometry and look of the screens: the main window's size, a
+// screen laid over it, the top and bottom bars, the dialog frame and the
+// colour classes.
+#pragma once
+
+#include <string>
+
+namespace platform {
+class form;
+}
+
+namespace Module1 {
+// Sizes the main window to the configured resolution, centred at the top.
+void dimensionne_fenetre(platform::form& f);
+// Gives the screen the main window's position and size.
+void cale_fenetre(platform::form& f);
+// Lays the eight frame pieces ccb(0..7) along the screen's edges.
+void dessine_cadre(platform::form& f);
+// Paints every control with the colour class of its tag.
+void applique_couleurs(platform::form& f);
+}  // namespace Module1
+
+namespace moduclav {
+// Places label_haut and label_bas and sets their captions.
+void place_bandeaux(platform::form& f, const std::string& haut, const std::string& bas);
+}  // namespace moduclav

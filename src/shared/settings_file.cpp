@@ -1,0 +1,146 @@
+#include "shared/settings_file.h"
+
+#include <cstdint>
+#include <limits>
+#include <random>
+
+#include "platform/cp1252.h"
+#include "platform/form.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "shared/globals.h"
+
+namespace parametres {
+
+platform::record_file& fichier() {
+    static platform::record_file f(20);
+    return f;
+}
+
+const std::string& lit(long n) {
+    enreg_param = fichier().read(n);
+    return enreg_param;
+}
+
+void ecrit(long n, const std::string& texte) {
+    enreg_param = txt::pad(texte, 20);
+    fichier().write(n, enreg_param);
+}
+
+bool est_entier(const std::string& enreg) { return txt::left(enreg, 3) == "#I#"; }
+
+long lit_entier(long n, const std::string& defaut) {
+    lit(n);
+    if (!est_entier(enreg_param)) ecrit(n, defaut);
+    return static_cast<long>(txt::val(txt::mid(enreg_param, 4)));
+}
+
+bool est_oui(long n) { return txt::trim(lit(n)) == "OUI"; }
+bool est_non(long n) { return txt::trim(lit(n)) == "NON"; }
+
+}  // namespace parametres
+
+namespace {
+
+void montre_choix_format() { platform::show_modal("porpay"); }
+
+// The program cannot run without its settings: say so and stop in order.
+[[noreturn]] void arret_sans_parametres() {
+    type_message = 0;
+    texte_message = cp("Impossible d'ouvrir ou de créer le fichier des paramètres \"wfenzo42.wdo\" dans le "
+                       "dossier courant : le logiciel va s'arrêter.");
+    platform::show_modal("mini_97");
+    platform::end_program();
+}
+
+void cree_parametres() {
+    auto& f = parametres::fichier();
+    std::string contenu(2000 * 20, ' ');
+    std::mt19937 gen(static_cast<std::mt19937::result_type>(platform::now().hour * 3600000 +
+                                                            platform::now().minute * 60000 +
+                                                            platform::now().second * 1000 +
+                                                            platform::now().millisecond) ^
+                     std::random_device{}());
+    std::uniform_int_distribution<int> quatre(0, 9999);
+    for (long n = 1000; n <= 1200; ++n) {
+        std::string chiffres;
+        for (int g = 0; g < 5; ++g) chiffres += txt::format(quatre(gen), "0000");
+        contenu.replace(static_cast<std::size_t>((n - 1) * 20), 20, chiffres);
+    }
+    f.write_block(1, contenu);
+    parametres::lit(1087);
+    id_tablette = Module1::code_tablette();
+    enreg_param.replace(0, 10, txt::pad(id_tablette, 10));
+    f.write(1087, enreg_param);
+}
+
+// A 16-bit global keeps its value when the number does not fit.
+void prend_16_bits(std::int16_t& global, double v) {
+    if (v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max())
+        global = static_cast<std::int16_t>(txt::round_even(v));
+}
+
+std::int32_t couleur(long n) {
+    parametres::lit(n);
+    if (!parametres::est_entier(enreg_param)) return -1;
+    const double v = txt::val(txt::mid(enreg_param, 4));
+    if (v > std::numeric_limits<std::uint32_t>::max() || v < std::numeric_limits<std::int32_t>::min()) return 0;
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(v));
+}
+
+}  // namespace
+
+namespace w_velmo_2 {
+
+void ouvre_parametres() {
+    auto& f = parametres::fichier();
+    if (!f.open(parametres::nom_fichier)) arret_sans_parametres();
+    if (f.length() < 400) cree_parametres();
+    if (f.length() < 400) arret_sans_parametres();
+    if (!parametres::est_entier(parametres::lit(2))) montre_choix_format();
+}
+
+}  // namespace w_velmo_2
+
+namespace Module1 {
+
+std::string code_tablette() {
+    // FNV-1a over the machine's identity, reduced to ten digits.
+    std::uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : platform::machine_identity()) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    std::string digits = std::to_string(h % 10000000000ull);
+    return std::string(10 - digits.size(), '0') + digits;
+}
+
+void lit_parametres() {
+    if (!parametres::est_entier(parametres::lit(2))) montre_choix_format();
+    if (!parametres::est_entier(parametres::lit(2))) {
+        prend_16_bits(largeur_ecran, platform::screen_width_twips() / 15);
+        prend_16_bits(hauteur_ecran, platform::screen_height_twips() / 15);
+    } else {
+        prend_16_bits(largeur_ecran, txt::val(txt::mid(enreg_param, 6, 5)));
+        prend_16_bits(hauteur_ecran, txt::val(txt::mid(enreg_param, 12, 5)));
+    }
+    if (largeur_ecran > 2000) largeur_ecran = 800;
+    if (hauteur_ecran > 2000) hauteur_ecran = 800;
+
+    parametres::lit_entier(25, "#I#006");
+    prend_16_bits(nb_colonnes_touches, txt::val(txt::mid(enreg_param, 4, 3)));
+    parametres::lit_entier(26, "#I#008");
+    prend_16_bits(nb_rangees_touches, txt::val(txt::mid(enreg_param, 4, 3)));
+    // A grid of no columns or rows cannot be laid out: keep the defaults.
+    if (nb_colonnes_touches <= 0) nb_colonnes_touches = 6;
+    if (nb_rangees_touches <= 0) nb_rangees_touches = 8;
+    haut_touche = static_cast<float>((hauteur_ecran * 15 - 1000) / static_cast<double>(nb_rangees_touches));
+    larg_touche = static_cast<float>(largeur_ecran * 15 / static_cast<double>(nb_colonnes_touches));
+
+    for (int i = 1; i <= 9; ++i) {
+        coul_texte[static_cast<std::size_t>(i)] = couleur(1700 + i);
+        coul_fond[static_cast<std::size_t>(i)] = couleur(1710 + i);
+    }
+}
+
+}  // namespace Module1

@@ -1,0 +1,40 @@
+// The settings file "wfenzo42.wdo": numbered 20-character records, read and
+// written through the one buffer enreg_param.
+#pragma once
+
+#include <string>
+
+#include "platform/record_file.h"
+
+namespace parametres {
+
+constexpr const char* nom_fichier = "wfenzo42.wdo";
+platform::record_file& fichier();
+
+// Record n into enreg_param.
+const std::string& lit(long n);
+// text (cut or padded to 20) into enreg_param and record n.
+void ecrit(long n, const std::string& texte);
+// An integer setting: an unset record (not starting "#I#") first gets its
+// default record (such as "#I#20"); the value is read after the marker.
+long lit_entier(long n, const std::string& defaut);
+// Whether a record starts with the integer marker.
+bool est_entier(const std::string& enreg);
+// A switch: the record trimmed is exactly "OUI" / exactly "NON".
+bool est_oui(long n);
+bool est_non(long n);
+
+}  // namespace parametres
+
+namespace w_velmo_2 {
+// Opens the settings file, creates it when missing or shorter than 400 bytes,
+// and shows the screen-format chooser when no format is recorded.
+void ouvre_parametres();
+}  // namespace w_velmo_2
+
+namespace Module1 {
+// Screen format, key grid and colour classes into the shared globals.
+void lit_parametres();
+// The 10-digit identification of this tablet.
+std::string code_tablette();
+}  // namespace Module1

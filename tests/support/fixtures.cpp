@@ -1,0 +1,65 @@
+#include "support/fixtures.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/form.h"
+#include "platform/record_file.h"
+#include "platform/services.h"
+#include "shared/globals.h"
+
+namespace wvtest {
+
+namespace {
+std::filesystem::path original_folder;
+}
+
+void folder_test::SetUp() {
+    if (original_folder.empty()) original_folder = std::filesystem::current_path();
+    char tmpl[] = "/tmp/wvtest-XXXXXX";
+    work = ::mkdtemp(tmpl);
+    net = work / "reseau";
+    std::filesystem::create_directories(net);
+    std::filesystem::current_path(work);
+    platform::record_file::close_all();
+    reset_globals();
+    scripted_user::clear();
+    platform::set_decimal_separator_override(0);
+    platform::set_start_hook(nullptr);
+    platform::set_clock([] { return platform::date_time{2026, 12, 9, 12, 34, 56, 0}; });
+}
+
+void folder_test::TearDown() {
+    EXPECT_EQ(scripted_user::pending(), 0) << "screens expected but never opened: " << scripted_user::pending_names();
+    EXPECT_TRUE(platform::open_modal_forms().empty()) << "a modal screen is still open";
+    platform::unload_all_modal();
+    scripted_user::clear();
+    platform::record_file::close_all();
+    platform::set_clock(nullptr);
+    platform::set_start_hook(nullptr);
+    std::filesystem::current_path(original_folder);
+    std::error_code ec;
+    std::filesystem::remove_all(work, ec);
+}
+
+void folder_test::copy_demo_to_network() {
+    for (const char* name : {"velmorin.wdo", "wvelmorin.wdo"})
+        std::filesystem::copy_file(std::filesystem::path(WV_DEMO_DIR) / name, net / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+}
+
+std::string read_bytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void write_bytes(const std::filesystem::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::filesystem::path data_file(const std::string& name) { return std::filesystem::path(WV_TEST_DATA) / name; }
+
+}  // namespace wvtest

@@ -1,0 +1,35 @@
+// Test fixtures: every case runs in a fresh temporary working folder (the
+// program's current folder) beside a network folder, from the state of a new
+// run, with the scripted user and the watchdog in place.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/scripted_user.h"
+
+namespace wvtest {
+
+class folder_test : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The working folder, and the network folder inside it ("reseau").
+    std::filesystem::path work;
+    std::filesystem::path net;
+
+    // Copies the demo catalogue into the network folder.
+    void copy_demo_to_network();
+    std::string network_folder() const { return net.string(); }
+};
+
+// Bytes of a file ("" when missing).
+std::string read_bytes(const std::filesystem::path& p);
+void write_bytes(const std::filesystem::path& p, const std::string& bytes);
+// A fixture file of tests/data.
+std::filesystem::path data_file(const std::string& name);
+
+}  // namespace wvtest

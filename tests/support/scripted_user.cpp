@@ -1,0 +1,81 @@
+#include "support/scripted_user.h"
+
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "platform/cp1252.h"
+
+namespace scripted_user {
+
+namespace {
+std::map<std::string, std::deque<action>>& queues() {
+    static std::map<std::string, std::deque<action>> q;
+    return q;
+}
+}  // namespace
+
+void expect(const std::string& screen, action a) { queues()[screen].push_back(std::move(a)); }
+
+int pending() {
+    int n = 0;
+    for (auto& [name, q] : queues()) n += static_cast<int>(q.size());
+    return n;
+}
+
+std::string pending_names() {
+    std::string s;
+    for (auto& [name, q] : queues())
+        for (std::size_t i = 0; i < q.size(); ++i) s += name + " ";
+    return s;
+}
+
+void clear() { queues().clear(); }
+
+void install() {
+    platform::set_modal_hook([](platform::form& f) {
+        auto& q = queues()[f.name()];
+        if (q.empty()) {
+            ADD_FAILURE() << "the screen " << f.name() << " opened, but the test did not expect it";
+            f.unload();
+            return;
+        }
+        action a = std::move(q.front());
+        q.pop_front();
+        platform::form* target = &f;
+        QTimer::singleShot(0, [a, target] {
+            if (target->loaded()) a(*target);
+        });
+    });
+}
+
+void tap(platform::control* c) {
+    ASSERT_NE(c, nullptr);
+    QWidget* w = c->widget();
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+void double_tap(platform::control* c) {
+    ASSERT_NE(c, nullptr);
+    QWidget* w = c->widget();
+    QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+void tap_cell(platform::grid* g, int row, int col) {
+    ASSERT_NE(g, nullptr);
+    const QRect r = g->cell_rect(row, col);
+    ASSERT_FALSE(r.isEmpty()) << "cell " << row << "," << col << " is not shown";
+    QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, r.center());
+}
+
+void type_text(platform::text_box* t, const std::string& text) {
+    ASSERT_NE(t, nullptr);
+    QTest::keyClicks(t, cp1252::to_qt(text));
+}
+
+void wait(int ms) { QTest::qWait(ms); }
+
+}  // namespace scripted_user

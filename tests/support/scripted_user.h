@@ -1,0 +1,34 @@
+// The scripted user: a test queues, by screen name, what the user does on
+// each modal screen that opens. A screen that opens with nothing queued
+// fails the test at once; a watchdog fails a test that waits too long.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/form.h"
+
+namespace scripted_user {
+
+using action = std::function<void(platform::form&)>;
+
+// The next showing of `screen` runs `a` inside its modal loop.
+void expect(const std::string& screen, action a);
+// Screens still expected (not yet opened).
+int pending();
+std::string pending_names();
+void clear();
+// Installs the hook of the forms layer (done once by the test main).
+void install();
+
+// Real input events on the controls.
+void tap(platform::control* c);
+void double_tap(platform::control* c);
+void tap_cell(platform::grid* g, int row, int col);
+// Types text into the focused text box, key by key.
+void type_text(platform::text_box* t, const std::string& cp1252_text);
+
+// Lets the event loop run for ms milliseconds.
+void wait(int ms);
+
+}  // namespace scripted_user

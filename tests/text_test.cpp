@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "platform/cp1252.h"
+#include "platform/text.h"
+
+TEST(text, substrings_and_search_are_forgiving) {
+    EXPECT_EQ(txt::mid("#SERV#05 Bar", 7, 2), "05");
+    EXPECT_EQ(txt::mid("#SERV#05 Bar", 10), "Bar");
+    EXPECT_EQ(txt::mid("abc", 10, 2), "");
+    EXPECT_EQ(txt::mid("abc", 0, 2), "ab");
+    EXPECT_EQ(txt::left("abc", 5), "abc");
+    EXPECT_EQ(txt::right("abc", 2), "bc");
+    EXPECT_EQ(txt::instr("a|FA1:3|FA1:4", "|FA1:"), 2);
+    EXPECT_EQ(txt::instr("a|FA1:3|FA1:4", "|FA1:", 3), 8);
+    EXPECT_EQ(txt::instr("abc", "x"), 0);
+    EXPECT_EQ(txt::trim("  a b  "), "a b");
+    EXPECT_EQ(txt::pad("abc", 5), "abc  ");
+    EXPECT_EQ(txt::pad("abcdef", 3), "abc");
+}
+
+TEST(text, numeric_value_of_a_leading_number) {
+    struct {
+        const char* text;
+        double value;
+    } cases[] = {{"05", 5},     {"5 ", 5},      {" 5", 5},       {"1 2", 12},  {"abc", 0},    {"", 0},
+                 {"12.50|", 12.5}, {"-3x", -3},  {"1.10", 1.1},   {"1.-5", 1},  {"#I#", 0},    {"2500", 2500},
+                 {"3e", 3},     {"1.2.3", 1.2}, {"-2147483633", -2147483633.0}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(txt::val(c.text), c.value) << c.text;
+}
+
+TEST(text, fixed_patterns_and_rounding) {
+    EXPECT_EQ(txt::format(3, "000.00"), "003.00");
+    EXPECT_EQ(txt::format(12.5, "0.00"), "12.50");
+    EXPECT_EQ(txt::format(2.675, "0.00"), "2.68");
+    EXPECT_EQ(txt::format(7, "000"), "007");
+    EXPECT_EQ(txt::format(0, "0"), "0");
+    EXPECT_EQ(txt::format(1024, "00000"), "01024");
+    EXPECT_EQ(txt::format(2.5, "0"), "3");
+    EXPECT_EQ(txt::format(-1.5, "0.00"), "-1.50");
+    EXPECT_EQ(txt::round_even(2.5), 2);
+    EXPECT_EQ(txt::round_even(3.5), 4);
+    EXPECT_EQ(txt::round_even(-2.5), -2);
+}
+
+TEST(text, case_of_code_page_letters) {
+    EXPECT_TRUE(txt::same_nocase("2026.-a-", "2026.-A-"));
+    EXPECT_TRUE(txt::same_nocase(cp("purée"), cp("PURÉE")));
+    EXPECT_TRUE(txt::ends_with_nocase("x.-a-", ".-A-"));
+    EXPECT_FALSE(txt::same_nocase("ab", "abc"));
+}
+
+TEST(cp1252, every_byte_survives_the_screen) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(cp1252::from_qt(cp1252::to_qt(all)), all);
+    EXPECT_EQ(cp("é€¤"), std::string("\xE9\x80\xA4"));
+    EXPECT_EQ(cp1252::to_qt("\x80"), QString::fromUtf8("€"));
+}
