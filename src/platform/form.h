@@ -57,6 +57,10 @@ public:
     // The controls in the order of the screen's control collection.
     const std::vector<control*>& controls() const { return order_; }
     control* find(const std::string& name, int index = -1) const;
+    template <class T>
+    T* get(const std::string& name, int index = -1) const {
+        return dynamic_cast<T*>(find(name, index));
+    }
     // Whether element `index` of a control array is loaded.
     bool has(const std::string& name, int index) const { return find(name, index) != nullptr; }
 
@@ -95,10 +99,6 @@ protected:
     }
     // Unloads element `index` (hidden at once, kept for reuse, deleted with the screen).
     void unload_element(const std::string& name, int index);
-    template <class T>
-    T* get(const std::string& name, int index = -1) const {
-        return dynamic_cast<T*>(find(name, index));
-    }
 
 private:
     friend class form_window;

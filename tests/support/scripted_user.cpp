@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp1252.h"
+#include "shared/globals.h"
 
 namespace scripted_user {
 
@@ -50,6 +51,14 @@ void install() {
             if (target->loaded()) a(*target);
         });
     });
+}
+
+action answer(int type, const std::string& text) {
+    return [type, text](platform::form& f) {
+        type_message = type;
+        texte_message = text;
+        f.unload();
+    };
 }
 
 void tap(platform::control* c) {

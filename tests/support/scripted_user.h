@@ -21,6 +21,10 @@ void clear();
 // Installs the hook of the forms layer (done once by the test main).
 void install();
 
+// What a dialog returns, from its caller's point of view: sets type_message
+// and texte_message as the dialog would and unloads it.
+action answer(int type, const std::string& text = "");
+
 // Real input events on the controls.
 void tap(platform::control* c);
 void double_tap(platform::control* c);
