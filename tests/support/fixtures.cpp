@@ -48,6 +48,27 @@ void folder_test::copy_demo_to_network() {
                                    std::filesystem::copy_options::overwrite_existing);
 }
 
+namespace {
+class bare_screen : public platform::form {
+public:
+    using form::form;
+
+private:
+    void design() override {}
+};
+}  // namespace
+
+screen_double::screen_double(std::string name) : name_(std::move(name)) {
+    if (platform::form* f = platform::find_form(name_)) original_ = [f]() -> platform::form& { return *f; };
+    double_ = std::make_unique<bare_screen>(name_);
+    platform::form* d = double_.get();
+    platform::register_form(name_, [d]() -> platform::form& { return *d; });
+}
+
+screen_double::~screen_double() {
+    if (original_) platform::register_form(name_, original_);
+}
+
 std::string read_bytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::ostringstream ss;

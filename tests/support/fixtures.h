@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -24,6 +26,21 @@ protected:
     // Copies the demo catalogue into the network folder.
     void copy_demo_to_network();
     std::string network_folder() const { return net.string(); }
+};
+
+// For the lifetime of this object, the screen registered under `name` is a
+// bare double with no controls: what it does is up to the scripted user.
+// Tests of code that shows a screen by name use it to stay independent of
+// that screen's own behaviour.
+class screen_double {
+public:
+    explicit screen_double(std::string name);
+    ~screen_double();
+
+private:
+    std::string name_;
+    std::function<platform::form&()> original_;
+    std::unique_ptr<platform::form> double_;
 };
 
 // Bytes of a file ("" when missing).
