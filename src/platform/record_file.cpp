@@ -12,7 +12,9 @@ std::vector<record_file*>& open_files() {
 }
 }  // namespace
 
-record_file::~record_file() { close(); }
+record_file::~record_file() {
+    close();
+}
 
 bool record_file::open(const std::filesystem::path& path) {
     close();
