@@ -1,6 +1,7 @@
 // The benchmarks run headless, with a Qt application for the screens.
-#include <QApplication>
 #include <benchmark/benchmark.h>
+
+#include <QApplication>
 
 #include "platform/services.h"
 

@@ -18,9 +18,9 @@ std::string write_largest_catalogue(const std::filesystem::path& folder) {
     for (int f = 0; f <= 120; ++f)
         for (int a = 1; a <= 300; ++a) {
             const std::string ref = "2" + txt::format(f, "000") + txt::format(a, "000") + "000000";
-            c += "#ARTI#00000" + txt::pad(ref, 15) + "|DES:Article " + txt::str(a) + " de la famille " + txt::str(f) +
-                 "|PVE:" + txt::format(a * 0.25 + 1, "0.00") + "|FA1:" + txt::str(f) + "|FA2:0|COU:" +
-                 txt::str(a % 10) + "|\r\n";
+            c += "#ARTI#00000" + txt::pad(ref, 15) + "|DES:Article " + txt::str(a) + " de la famille " +
+                 txt::str(f) + "|PVE:" + txt::format(a * 0.25 + 1, "0.00") + "|FA1:" + txt::str(f) +
+                 "|FA2:0|COU:" + txt::str(a % 10) + "|\r\n";
         }
     for (int t = 1; t <= 999; ++t) c += "#TABL#" + txt::format(t, "000") + "\r\n";
     std::ofstream(folder / "wvelmorin.wdo", std::ios::binary) << c;

@@ -9,7 +9,7 @@
 namespace {
 
 class catalogue : public wvtest::folder_test {
-protected:
+  protected:
     void SetUp() override {
         folder_test::SetUp();
         rep_reseau = rep_test = network_folder();

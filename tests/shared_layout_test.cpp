@@ -1,8 +1,9 @@
 // The shared screen helpers: bars, frame, laying a screen over the main
 // window, colour classes; and the picture store.
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "platform/colors.h"
 #include "platform/form.h"
@@ -14,11 +15,11 @@
 namespace {
 
 class ecran_test : public platform::form {
-public:
+  public:
     ecran_test() : form("ecran_test") {}
     std::function<void(ecran_test&)> au_chargement;
 
-private:
+  private:
     void design() override {
         move(1000, 500, 6000, 4500);
         add<platform::label>("label_haut");
@@ -86,10 +87,14 @@ TEST_F(layout, bars_frame_and_screen_over_the_main_window) {
 
         Module1::dessine_cadre(f);
         const double W = 6000, H = 4500;
-        const double expected[8][4] = {{0, 0, 180, 180},          {W - 180, 0, 180, 180},
-                                       {W - 180, H - 180, 180, 180}, {0, H - 180, 180, 180},
-                                       {0, 180, 180, H - 360},    {180, 0, W - 360, 180},
-                                       {W - 180, 180, 180, H - 360}, {180, H - 180, W - 360, 180}};
+        const double expected[8][4] = {{0, 0, 180, 180},
+                                       {W - 180, 0, 180, 180},
+                                       {W - 180, H - 180, 180, 180},
+                                       {0, H - 180, 180, 180},
+                                       {0, 180, 180, H - 360},
+                                       {180, 0, W - 360, 180},
+                                       {W - 180, 180, 180, H - 360},
+                                       {180, H - 180, W - 360, 180}};
         for (int i = 0; i < 8; ++i) {
             const auto* p = dynamic_cast<const platform::picture*>(f.find("ccb", i));
             EXPECT_EQ((std::vector<double>{p->left(), p->top(), p->width(), p->height()}),

@@ -10,7 +10,7 @@
 namespace {
 
 class settings : public wvtest::folder_test {
-protected:
+  protected:
     wvtest::screen_double chooser{"porpay"};
     wvtest::screen_double message_box{"mini_97"};
     // What the screen-format chooser does when it closes with a format.
@@ -22,10 +22,13 @@ protected:
     }
     // An existing 400-byte file with a screen format recorded.
     static void ouvre_fichier_avec_format() {
-        wvtest::write_bytes("wfenzo42.wdo", std::string(20, ' ') + "#I#0:00800:00600    " + std::string(360, ' '));
+        wvtest::write_bytes("wfenzo42.wdo",
+                            std::string(20, ' ') + "#I#0:00800:00600    " + std::string(360, ' '));
         w_velmo_2::ouvre_parametres();
     }
-    std::string record(const std::string& bytes, long n) { return bytes.substr(static_cast<std::size_t>(n - 1) * 20, 20); }
+    std::string record(const std::string& bytes, long n) {
+        return bytes.substr(static_cast<std::size_t>(n - 1) * 20, 20);
+    }
 };
 
 TEST_F(settings, first_opening_creates_the_file_and_asks_for_the_screen_format) {

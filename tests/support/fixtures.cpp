@@ -30,7 +30,8 @@ void folder_test::SetUp() {
 }
 
 void folder_test::TearDown() {
-    EXPECT_EQ(scripted_user::pending(), 0) << "screens expected but never opened: " << scripted_user::pending_names();
+    EXPECT_EQ(scripted_user::pending(), 0)
+        << "screens expected but never opened: " << scripted_user::pending_names();
     EXPECT_TRUE(platform::open_modal_forms().empty()) << "a modal screen is still open";
     platform::unload_all_modal();
     scripted_user::clear();
@@ -50,10 +51,10 @@ void folder_test::copy_demo_to_network() {
 
 namespace {
 class bare_screen : public platform::form {
-public:
+  public:
     using form::form;
 
-private:
+  private:
     void design() override {}
 };
 }  // namespace
@@ -81,6 +82,8 @@ void write_bytes(const std::filesystem::path& p, const std::string& bytes) {
     out << bytes;
 }
 
-std::filesystem::path data_file(const std::string& name) { return std::filesystem::path(WV_TEST_DATA) / name; }
+std::filesystem::path data_file(const std::string& name) {
+    return std::filesystem::path(WV_TEST_DATA) / name;
+}
 
 }  // namespace wvtest

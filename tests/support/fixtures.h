@@ -3,19 +3,19 @@
 // run, with the scripted user and the watchdog in place.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "support/scripted_user.h"
 
 namespace wvtest {
 
 class folder_test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -33,11 +33,11 @@ protected:
 // Tests of code that shows a screen by name use it to stay independent of
 // that screen's own behaviour.
 class screen_double {
-public:
+  public:
     explicit screen_double(std::string name);
     ~screen_double();
 
-private:
+  private:
     std::string name_;
     std::function<platform::form&()> original_;
     std::unique_ptr<platform::form> double_;
