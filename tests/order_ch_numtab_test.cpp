@@ -22,9 +22,12 @@ class ch_numtab_test : public wvtest::order_screen_test {
     static void tape(platform::form& f, const std::string& touches) {
         for (char t : touches) {
             const int chiffre = t - '0';
-            if (t == 'C') tap_cell(grid_of(f, "g3"), 3, 0);
-            else if (chiffre == 0) tap_cell(grid_of(f, "g3"), 3, 1);
-            else tap_cell(grid_of(f, "g3"), (chiffre - 1) / 3, (chiffre - 1) % 3);
+            if (t == 'C')
+                tap_cell(grid_of(f, "g3"), 3, 0);
+            else if (chiffre == 0)
+                tap_cell(grid_of(f, "g3"), 3, 1);
+            else
+                tap_cell(grid_of(f, "g3"), (chiffre - 1) / 3, (chiffre - 1) % 3);
         }
     }
     static void valide(platform::form& f) { tap_cell(grid_of(f, "g2"), 0, 5); }

@@ -91,7 +91,8 @@ void lis_tbb::form_load() {
     }
     remplit_grille();
     // Exactly R rows to a page, whatever the font: paging moves R rows at a time.
-    for (int r = 0; r < tables->rows(); ++r) tables->set_row_height(r, std::floor(tables->height() / nb_lig_tables));
+    for (int r = 0; r < tables->rows(); ++r)
+        tables->set_row_height(r, std::floor(tables->height() / nb_lig_tables));
     tables->set_redraw(true);
 
     namespace a = platform::align;
