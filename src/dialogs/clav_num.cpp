@@ -6,5 +6,6 @@ clav_num& clav_num::instance() {
 }
 
 namespace {
-const bool registered = platform::register_form("clav_num", [] () -> platform::form& { return clav_num::instance(); });
+const bool registered =
+    platform::register_form("clav_num", []() -> platform::form& { return clav_num::instance(); });
 }

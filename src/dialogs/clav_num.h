@@ -5,10 +5,10 @@
 #include "platform/form.h"
 
 class clav_num : public platform::form {
-public:
+  public:
     static clav_num& instance();
 
-private:
+  private:
     clav_num() : form("clav_num") {}
     void design() override {}
     void form_load() override { unload(); }
