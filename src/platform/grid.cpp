@@ -17,7 +17,10 @@ constexpr double default_row_height = 240;
 grid::grid(QWidget* parent) : control_widget<QWidget>(parent) {
     back_ = 0xFFFFFF;
     fore_ = 0;
-    resize_cells(rows_, cols_);
+    // No cells exist yet: start from an empty grid so that nothing is copied.
+    const int rows = rows_, cols = cols_;
+    rows_ = cols_ = 0;
+    resize_cells(rows, cols);
 }
 
 void grid::resize_cells(int rows, int cols) {
