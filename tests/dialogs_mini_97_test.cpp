@@ -173,8 +173,9 @@ TEST_F(mini_97_box, zoom_of_record_50_sizes_the_box_and_its_message) {
         std::string record_after;
     };
     const cas table[] = {
-        {"", 1.0, "#I#1"},     {"#I#0", 1.0, "#I#0"},   {"#I#1", 1.0, "#I#1"},
-        {"#I#4", 1.3, "#I#4"}, {"#I#11", 1.1, "#I#11"}, {"zoom", 1.0, "#I#1"},
+        {"", 1.0, "#I#1"},       {"#I#0", 1.0, "#I#0"}, {"#I#1", 1.0, "#I#1"},     {"#I#4", 1.3, "#I#4"},
+        {"#I#11", 1.1, "#I#11"}, {"zoom", 1.0, "#I#1"}, {"#I#2.5", 1.2, "#I#2.5"},  // 1.5 written with the
+                                                                                    // digit pattern is 2
     };
     for (const cas& c : table) {
         SCOPED_TRACE("record 50: " + c.record);

@@ -60,9 +60,10 @@ void mini_97::design() {
 }
 
 void mini_97::form_load() {
-    const long n = parametres::lit_entier(50, "#I#1");
+    parametres::lit_entier(50, "#I#1");
+    const double n = txt::val(txt::mid(enreg_param, 4));
     const double zoom =
-        dialogue::zoom_affiche(dialogue::zoom_boite(static_cast<double>(n)), largeur_dessin, hauteur_dessin,
+        dialogue::zoom_affiche(dialogue::zoom_boite(n), largeur_dessin, hauteur_dessin,
                                platform::screen_width_twips(), platform::screen_height_twips());
     set_width(width() * zoom);
     set_height(height() * zoom);
