@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "dialogs/program_end.h"
 #include "order/button_bar.h"
 #include "order/table_couverts.h"
 #include "platform/cp1252.h"
@@ -220,7 +221,8 @@ void ch_numtab::validation() {
     unload();
 }
 
-void ch_numtab::label_bas_dbl_click() { /* PENDING quitte_logiciel */
+void ch_numtab::label_bas_dbl_click() {
+    Module1::quitte_logiciel();
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "dialogs/program_end.h"
 #include "order/button_bar.h"
 #include "order/order_file.h"
 #include "order/order_line.h"
@@ -273,7 +274,8 @@ bool eta_com::envoi_commande() {
     return true;
 }
 
-void eta_com::label_bas_dbl_click() { /* PENDING quitte_logiciel */
+void eta_com::label_bas_dbl_click() {
+    Module1::quitte_logiciel();
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/program_end.h"
 #include "order/button_bar.h"
 #include "order/table_couverts.h"
 #include "platform/cp1252.h"
@@ -141,7 +142,8 @@ void lis_tbb::g2_click(int c) {
     }
 }
 
-void lis_tbb::label_bas_dbl_click() { /* PENDING quitte_logiciel */
+void lis_tbb::label_bas_dbl_click() {
+    Module1::quitte_logiciel();
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/program_end.h"
 #include "order/button_bar.h"
 #include "order/complement_grid.h"
 #include "order/sel_arti.h"
@@ -149,7 +150,8 @@ void sai_menu::g2_click(int c) {
     }
 }
 
-void sai_menu::label_bas_dbl_click() { /* PENDING quitte_logiciel */
+void sai_menu::label_bas_dbl_click() {
+    Module1::quitte_logiciel();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "order/sel_arti.h"
 
+#include "dialogs/program_end.h"
 #include "order/button_bar.h"
 #include "order/complement_grid.h"
 #include "order/order_line.h"
@@ -230,7 +231,8 @@ void sel_arti::valide_donnees() {
                                                 grille_complements::lignes(*get<platform::grid>("g1")));
 }
 
-void sel_arti::label_bas_dbl_click() { /* PENDING quitte_logiciel */
+void sel_arti::label_bas_dbl_click() {
+    Module1::quitte_logiciel();
 }
 
 namespace {
