@@ -7,6 +7,14 @@
 
 namespace barre_boutons {
 
+void habille_bandeau(platform::label& l) {
+    l.set_alignment(2);
+    l.set_font_size(12);
+    l.set_font_bold(true);
+    l.set_back_color(0x7F3F00);
+    l.set_fore_color(0xFFFFFF);
+}
+
 void pose(platform::grid& g2, double hauteur, const std::array<cellule, 6>& cellules) {
     g2.set_redraw(false);
     g2.set_rows(1);

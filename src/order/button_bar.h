@@ -1,9 +1,11 @@
-// The one-row bar of six equal cells that the order screens keep above their
-// bottom bar: pictures of the picture store, offset by the picture set.
+// The bars the order screens share: the top and bottom bars' look, and the
+// one-row bar of six equal cells above the bottom bar, with pictures of the
+// picture store offset by the picture set.
 #pragma once
 
 #include <array>
 
+#include "platform/controls.h"
 #include "platform/grid.h"
 
 namespace barre_boutons {
@@ -12,6 +14,9 @@ struct cellule {
     int image = -1;  // picture number before the offset; -1 for an empty cell
     int alignement = platform::align::center_center;
 };
+
+// The design look of label_haut and label_bas (colour class 5 paints over it).
+void habille_bandeau(platform::label& l);
 
 // Lays the bar across the configured screen (Left 200, Width W - 400, its
 // bottom 500 twips above the screen's) with cells `hauteur` twips high, and

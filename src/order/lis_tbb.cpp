@@ -32,11 +32,7 @@ void lis_tbb::design() {
     for (const char* nom : {"label_haut", "label_bas"}) {
         auto* bandeau = add<platform::label>(nom);
         bandeau->tag = "5";
-        bandeau->set_alignment(2);
-        bandeau->set_font_size(12);
-        bandeau->set_font_bold(true);
-        bandeau->set_back_color(0x7F3F00);
-        bandeau->set_fore_color(0xFFFFFF);
+        barre_boutons::habille_bandeau(*bandeau);
     }
     find("label_bas")->on_dbl_click = [this] { label_bas_dbl_click(); };
 
