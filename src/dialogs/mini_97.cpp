@@ -108,6 +108,10 @@ void mini_97::form_load() {
     platform::yield();
 }
 
+void mini_97::form_unload() {
+    get<platform::timer>("Timer1")->set_interval(0);
+}
+
 void mini_97::btc_click(int index) {
     if (!loaded()) return;
     if (index == 2) type_message = 6;
@@ -123,6 +127,7 @@ void mini_97::text1_key_press(int& ascii) {
 }
 
 void mini_97::timer1_timer() {
+    if (!loaded()) return;
     get<platform::timer>("Timer1")->set_interval(0);
     btc_click(5);
 }
