@@ -1,9 +1,10 @@
 // The forms layer: modal showing in a nested loop, controls created anew at
 // each showing, controls released inside their own handlers, the scripted
 // user's fail-fast.
-#include <QTest>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+
+#include <QTest>
 
 #include "platform/form.h"
 #include "platform/services.h"
@@ -13,12 +14,12 @@ namespace {
 
 // A screen with one key that closes it.
 class boite : public platform::form {
-public:
+  public:
     boite() : form("test_boite") {}
     int chargements = 0;  // a screen variable: kept across showings
     platform::label* cle = nullptr;
 
-private:
+  private:
     void design() override {
         move(0, 0, 6000, 4000);
         cle = add<platform::label>("cle");
@@ -32,7 +33,7 @@ private:
 // A screen whose key, when touched, releases every key of a control array
 // (the touched one among them) and loads them again, as a key screen redraw does.
 class clavier : public platform::form {
-public:
+  public:
     clavier() : form("test_clavier") {}
     int touches = 0;
     boite sous_ecran;
@@ -48,7 +49,7 @@ public:
     platform::label* touche(int i) { return get<platform::label>("btx", i); }
     platform::label* get_fin() { return get<platform::label>("fin"); }
 
-private:
+  private:
     void design() override {
         move(0, 0, 9000, 3000);
         auto* modele = add<platform::label>("btx", 0);

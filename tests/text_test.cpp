@@ -1,7 +1,8 @@
+#include "platform/text.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/cp1252.h"
-#include "platform/text.h"
 
 TEST(text, substrings_and_search_are_forgiving) {
     EXPECT_EQ(txt::mid("#SERV#05 Bar", 7, 2), "05");
@@ -22,9 +23,9 @@ TEST(text, numeric_value_of_a_leading_number) {
     struct {
         const char* text;
         double value;
-    } cases[] = {{"05", 5},     {"5 ", 5},      {" 5", 5},       {"1 2", 12},  {"abc", 0},    {"", 0},
-                 {"12.50|", 12.5}, {"-3x", -3},  {"1.10", 1.1},   {"1.-5", 1},  {"#I#", 0},    {"2500", 2500},
-                 {"3e", 3},     {"1.2.3", 1.2}, {"-2147483633", -2147483633.0}};
+    } cases[] = {{"05", 5},  {"5 ", 5},        {" 5", 5},   {"1 2", 12},    {"abc", 0},
+                 {"", 0},    {"12.50|", 12.5}, {"-3x", -3}, {"1.10", 1.1},  {"1.-5", 1},
+                 {"#I#", 0}, {"2500", 2500},   {"3e", 3},   {"1.2.3", 1.2}, {"-2147483633", -2147483633.0}};
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(txt::val(c.text), c.value) << c.text;
 }
 

@@ -12,6 +12,8 @@ constexpr std::int32_t system_button_text = static_cast<std::int32_t>(0x80000012
 
 QColor to_qcolor(std::int64_t bgr);
 std::int32_t from_qcolor(const QColor& c);
-constexpr std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr std::int32_t rgb(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
 
 }  // namespace platform

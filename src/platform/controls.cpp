@@ -11,22 +11,49 @@
 
 namespace platform {
 
-int to_px(double twips) { return static_cast<int>(std::lround(twips / twips_per_pixel)); }
-double to_twips(int px) { return static_cast<double>(px) * twips_per_pixel; }
-int point_to_px(double points) { return std::max(1, static_cast<int>(std::lround(points * 20.0 / twips_per_pixel))); }
+int to_px(double twips) {
+    return static_cast<int>(std::lround(twips / twips_per_pixel));
+}
+double to_twips(int px) {
+    return static_cast<double>(px) * twips_per_pixel;
+}
+int point_to_px(double points) {
+    return std::max(1, static_cast<int>(std::lround(points * 20.0 / twips_per_pixel)));
+}
 
 Qt::Alignment align::to_qt(int a) {
     Qt::Alignment h = Qt::AlignLeft, v = Qt::AlignVCenter;
     switch (a) {
-        case left_top: v = Qt::AlignTop; break;
-        case left_bottom: v = Qt::AlignBottom; break;
-        case center_top: h = Qt::AlignHCenter; v = Qt::AlignTop; break;
-        case center_center: h = Qt::AlignHCenter; break;
-        case center_bottom: h = Qt::AlignHCenter; v = Qt::AlignBottom; break;
-        case right_top: h = Qt::AlignRight; v = Qt::AlignTop; break;
-        case right_center: h = Qt::AlignRight; break;
-        case right_bottom: h = Qt::AlignRight; v = Qt::AlignBottom; break;
-        default: break;
+        case left_top:
+            v = Qt::AlignTop;
+            break;
+        case left_bottom:
+            v = Qt::AlignBottom;
+            break;
+        case center_top:
+            h = Qt::AlignHCenter;
+            v = Qt::AlignTop;
+            break;
+        case center_center:
+            h = Qt::AlignHCenter;
+            break;
+        case center_bottom:
+            h = Qt::AlignHCenter;
+            v = Qt::AlignBottom;
+            break;
+        case right_top:
+            h = Qt::AlignRight;
+            v = Qt::AlignTop;
+            break;
+        case right_center:
+            h = Qt::AlignRight;
+            break;
+        case right_bottom:
+            h = Qt::AlignRight;
+            v = Qt::AlignBottom;
+            break;
+        default:
+            break;
     }
     return h | v;
 }
@@ -63,8 +90,12 @@ void control::set_enabled(bool v) {
     widget()->setEnabled(v);
 }
 
-void control::zorder_front() { widget()->raise(); }
-void control::zorder_back() { widget()->lower(); }
+void control::zorder_front() {
+    widget()->raise();
+}
+void control::zorder_back() {
+    widget()->lower();
+}
 
 void control::apply_palette() {
     QWidget* w = widget();
@@ -206,7 +237,9 @@ void label::set_back_style(int s) {
     update();
 }
 
-void label::set_word_wrap(bool w) { setWordWrap(w); }
+void label::set_word_wrap(bool w) {
+    setWordWrap(w);
+}
 
 bool label::set_back_color(std::int64_t c) {
     control::set_back_color(c);
@@ -317,8 +350,8 @@ void picture_button::paintEvent(QPaintEvent*) {
     if (!pixmap_.isNull() && area.width() > 0 && area.height() > 0) {
         QSize s = pixmap_.size();
         if (s.width() > area.width() || s.height() > area.height()) s.scale(area.size(), Qt::KeepAspectRatio);
-        const QRect target(area.x() + (area.width() - s.width()) / 2, area.y() + (area.height() - s.height()) / 2,
-                           s.width(), s.height());
+        const QRect target(area.x() + (area.width() - s.width()) / 2,
+                           area.y() + (area.height() - s.height()) / 2, s.width(), s.height());
         p.drawPixmap(target, pixmap_);
     }
     if (!caption_.empty()) {
@@ -345,11 +378,19 @@ text_box::text_box(QWidget* parent) : control_widget<QLineEdit>(parent) {
     });
 }
 
-std::string text_box::text() const { return cp1252::from_qt(QLineEdit::text()); }
-void text_box::set_text(const std::string& s) { setText(cp1252::to_qt(s)); }
+std::string text_box::text() const {
+    return cp1252::from_qt(QLineEdit::text());
+}
+void text_box::set_text(const std::string& s) {
+    setText(cp1252::to_qt(s));
+}
 
-bool text_box::set_back_color(std::int64_t c) { return control::set_back_color(c); }
-bool text_box::set_fore_color(std::int64_t c) { return control::set_fore_color(c); }
+bool text_box::set_back_color(std::int64_t c) {
+    return control::set_back_color(c);
+}
+bool text_box::set_fore_color(std::int64_t c) {
+    return control::set_fore_color(c);
+}
 
 void text_box::keyPressEvent(QKeyEvent* e) {
     if (!on_key_press) {
@@ -358,11 +399,19 @@ void text_box::keyPressEvent(QKeyEvent* e) {
     }
     int code = -1;
     switch (e->key()) {
-        case Qt::Key_Backspace: code = 8; break;
+        case Qt::Key_Backspace:
+            code = 8;
+            break;
         case Qt::Key_Return:
-        case Qt::Key_Enter: code = 13; break;
-        case Qt::Key_Escape: code = 27; break;
-        case Qt::Key_Tab: code = 9; break;
+        case Qt::Key_Enter:
+            code = 13;
+            break;
+        case Qt::Key_Escape:
+            code = 27;
+            break;
+        case Qt::Key_Tab:
+            code = 9;
+            break;
         default: {
             const std::string b = cp1252::from_qt(e->text());
             if (b.size() == 1) code = static_cast<unsigned char>(b[0]);
@@ -390,9 +439,15 @@ void text_box::keyPressEvent(QKeyEvent* e) {
 
 list_box::list_box(QWidget* parent) : control_widget<QListWidget>(parent) {}
 
-void list_box::add_item(const std::string& s) { addItem(cp1252::to_qt(s)); }
-void list_box::remove_item(int i) { delete takeItem(i); }
-void list_box::clear_items() { clear(); }
+void list_box::add_item(const std::string& s) {
+    addItem(cp1252::to_qt(s));
+}
+void list_box::remove_item(int i) {
+    delete takeItem(i);
+}
+void list_box::clear_items() {
+    clear();
+}
 std::string list_box::list(int i) const {
     const QListWidgetItem* it = item(i);
     return it ? cp1252::from_qt(it->text()) : std::string();
@@ -405,7 +460,9 @@ void list_box::mouseReleaseEvent(QMouseEvent* e) {
 // ---------------------------------------------------------------- check_box
 
 check_box::check_box(QWidget* parent) : control_widget<QCheckBox>(parent) {}
-void check_box::set_caption(const std::string& s) { setText(cp1252::to_qt(s)); }
+void check_box::set_caption(const std::string& s) {
+    setText(cp1252::to_qt(s));
+}
 void check_box::mouseReleaseEvent(QMouseEvent* e) {
     QCheckBox::mouseReleaseEvent(e);
     if (e->button() == Qt::LeftButton && on_click) on_click();
@@ -438,8 +495,8 @@ bool matches_pattern(const std::string& name, const std::string& pattern) {
     // Iterative glob with backtracking on the last star.
     std::size_t n = 0, p = 0, star = std::string::npos, mark = 0;
     while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == '?' || txt::same_nocase(std::string_view(&pattern[p], 1), std::string_view(&name[n], 1)))) {
+        if (p < pattern.size() && (pattern[p] == '?' || txt::same_nocase(std::string_view(&pattern[p], 1),
+                                                                         std::string_view(&name[n], 1)))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -459,7 +516,8 @@ bool matches_pattern(const std::string& name, const std::string& pattern) {
 void file_list::refresh() {
     names_.clear();
     std::error_code ec;
-    const std::filesystem::path folder = path.empty() ? std::filesystem::path(".") : std::filesystem::path(path);
+    const std::filesystem::path folder =
+        path.empty() ? std::filesystem::path(".") : std::filesystem::path(path);
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code ec2;
         if (!it->is_regular_file(ec2)) continue;

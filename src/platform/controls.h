@@ -37,7 +37,7 @@ Qt::Alignment to_qt(int a);
 }  // namespace align
 
 class control {
-public:
+  public:
     virtual ~control() = default;
     virtual QWidget* widget() = 0;
     const QWidget* widget() const { return const_cast<control*>(this)->widget(); }
@@ -52,12 +52,28 @@ public:
     double top() const { return t_; }
     double width() const { return w_; }
     double height() const { return h_; }
-    void set_left(double v) { l_ = v; apply_geometry(); }
-    void set_top(double v) { t_ = v; apply_geometry(); }
-    virtual void set_width(double v) { w_ = v; apply_geometry(); }
-    virtual void set_height(double v) { h_ = v; apply_geometry(); }
+    void set_left(double v) {
+        l_ = v;
+        apply_geometry();
+    }
+    void set_top(double v) {
+        t_ = v;
+        apply_geometry();
+    }
+    virtual void set_width(double v) {
+        w_ = v;
+        apply_geometry();
+    }
+    virtual void set_height(double v) {
+        h_ = v;
+        apply_geometry();
+    }
     void move(double l, double t, double w, double h);
-    void move(double l, double t) { l_ = l; t_ = t; apply_geometry(); }
+    void move(double l, double t) {
+        l_ = l;
+        t_ = t;
+        apply_geometry();
+    }
 
     bool visible() const { return visible_; }
     void set_visible(bool v);
@@ -94,7 +110,7 @@ public:
     // Control arrays: a newly loaded element takes the design of element 0.
     virtual void copy_design_from(const control& other);
 
-protected:
+  protected:
     void init(form* owner, std::string name, int index);
     void apply_geometry();
     void apply_font();
@@ -116,7 +132,7 @@ protected:
     QPoint press_pos_;
     bool visible_ = true, enabled_ = true;
 
-private:
+  private:
     friend class form;
     form* owner_ = nullptr;
     std::string name_;
@@ -126,7 +142,7 @@ private:
 
 template <class Base>
 class control_widget : public Base, public control {
-public:
+  public:
     explicit control_widget(QWidget* parent) : Base(parent) {}
     QWidget* widget() override { return this; }
     // Geometry in twips wins over the widget's own pixel geometry.
@@ -135,7 +151,7 @@ public:
     using control::move;
     using control::width;
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (!handle_press(e)) Base::mousePressEvent(e);
     }
@@ -153,7 +169,7 @@ protected:
 };
 
 class label : public control_widget<QLabel> {
-public:
+  public:
     explicit label(QWidget* parent);
     const std::string& caption() const { return caption_; }
     void set_caption(const std::string& s);
@@ -166,7 +182,7 @@ public:
     bool set_back_color(std::int64_t c) override;
     void copy_design_from(const control& other) override;
 
-private:
+  private:
     std::string caption_;
     int alignment_ = 0;
     int back_style_ = 1;
@@ -175,7 +191,7 @@ private:
 // An image or picture box: a picture, stretched to the control or keeping
 // its own size.
 class picture : public control_widget<QWidget> {
-public:
+  public:
     explicit picture(QWidget* parent);
     const QPixmap& pixmap() const { return pixmap_; }
     // Without stretch the control takes the picture's own size.
@@ -188,10 +204,10 @@ public:
     std::int64_t point(double x, double y) const;
     void copy_design_from(const control& other) override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     QPixmap pixmap_;
     bool stretch_ = false;
     std::int64_t fill_ = -1;
@@ -199,7 +215,7 @@ private:
 
 // A command button showing a picture (and optionally a caption).
 class picture_button : public control_widget<QWidget> {
-public:
+  public:
     explicit picture_button(QWidget* parent);
     void set_picture(const QPixmap& p);
     const QPixmap& pixmap() const { return pixmap_; }
@@ -207,17 +223,17 @@ public:
     const std::string& caption() const { return caption_; }
     void copy_design_from(const control& other) override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     bool answers_touch() const override { return true; }
 
-private:
+  private:
     QPixmap pixmap_;
     std::string caption_;
 };
 
 class text_box : public control_widget<QLineEdit> {
-public:
+  public:
     explicit text_box(QWidget* parent);
     std::string text() const;
     void set_text(const std::string& s);
@@ -233,13 +249,13 @@ public:
     bool set_back_color(std::int64_t c) override;
     bool set_fore_color(std::int64_t c) override;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool answers_touch() const override { return false; }
 };
 
 class list_box : public control_widget<QListWidget> {
-public:
+  public:
     explicit list_box(QWidget* parent);
     void add_item(const std::string& s);
     void remove_item(int i);
@@ -249,32 +265,32 @@ public:
     int list_index() const { return currentRow(); }
     void set_list_index(int i) { setCurrentRow(i); }
 
-protected:
+  protected:
     bool answers_touch() const override { return false; }
     void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
 class check_box : public control_widget<QCheckBox> {
-public:
+  public:
     explicit check_box(QWidget* parent);
     int value() const { return isChecked() ? 1 : 0; }
     void set_value(int v) { setChecked(v != 0); }
     void set_caption(const std::string& s);
 
-protected:
+  protected:
     bool answers_touch() const override { return false; }
     void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
 // A timer: interval in milliseconds (0 stops it), precise.
 class timer : public control_widget<QWidget> {
-public:
+  public:
     explicit timer(QWidget* parent);
     int interval() const { return interval_; }
     void set_interval(int ms);
     std::function<void()> on_timer;
 
-private:
+  private:
     QTimer qtimer_;
     int interval_ = 0;
 };
@@ -282,7 +298,7 @@ private:
 // The files of a folder that match a pattern ("*.-a-"), compared without
 // regard to case, in ascending name order.
 class file_list : public control_widget<QListWidget> {
-public:
+  public:
     explicit file_list(QWidget* parent);
     std::string path;
     std::string pattern = "*.*";
@@ -290,7 +306,7 @@ public:
     int list_count() const { return static_cast<int>(names_.size()); }
     std::string list(int i) const;
 
-private:
+  private:
     std::vector<std::string> names_;
 };
 

@@ -12,13 +12,13 @@
 namespace platform {
 
 class form_window : public QWidget {
-public:
+  public:
     explicit form_window(form* f) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form_(f) {
         setAttribute(Qt::WA_AcceptTouchEvents);
     }
     void detach() { form_ = nullptr; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override {
         if (form_) {
             e->ignore();
@@ -28,7 +28,7 @@ protected:
         }
     }
 
-private:
+  private:
     form* form_;
 };
 
@@ -56,7 +56,9 @@ form::~form() {
     }
 }
 
-QWidget* form::window() const { return window_; }
+QWidget* form::window() const {
+    return window_;
+}
 
 void form::apply_window_geometry() {
     if (window_) window_->setGeometry(to_px(l_), to_px(t_), std::max(1, to_px(w_)), std::max(1, to_px(h_)));
@@ -153,7 +155,9 @@ void form::show() {
     window_->activateWindow();
 }
 
-void form::show_modal() { platform::show_modal(*this); }
+void form::show_modal() {
+    platform::show_modal(*this);
+}
 
 void form::unload() {
     if (!window_) return;
@@ -205,9 +209,13 @@ form* find_form(const std::string& screen_name) {
     return it == registry().end() ? nullptr : &it->second();
 }
 
-void set_modal_hook(modal_hook h) { hook() = std::move(h); }
+void set_modal_hook(modal_hook h) {
+    hook() = std::move(h);
+}
 
-const std::vector<form*>& open_modal_forms() { return modal_stack(); }
+const std::vector<form*>& open_modal_forms() {
+    return modal_stack();
+}
 
 void unload_all_modal() {
     auto stack = modal_stack();

@@ -22,7 +22,7 @@ namespace platform {
 class form_window;
 
 class form {
-public:
+  public:
     explicit form(std::string name);
     virtual ~form();
     form(const form&) = delete;
@@ -64,7 +64,7 @@ public:
     // Whether element `index` of a control array is loaded.
     bool has(const std::string& name, int index) const { return find(name, index) != nullptr; }
 
-protected:
+  protected:
     // Creates the controls in their design state.
     virtual void design() = 0;
     // The load handler, run after design() at each showing.
@@ -100,7 +100,7 @@ protected:
     // Unloads element `index` (hidden at once, kept for reuse, deleted with the screen).
     void unload_element(const std::string& name, int index);
 
-private:
+  private:
     friend class form_window;
     friend void show_modal(form& f);
     friend void unload_all_modal();

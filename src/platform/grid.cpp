@@ -29,7 +29,8 @@ void grid::resize_cells(int rows, int cols) {
     std::vector<cell> next(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
     for (int r = 0; r < std::min(rows, rows_); ++r)
         for (int c = 0; c < std::min(cols, cols_); ++c)
-            next[static_cast<std::size_t>(r * cols + c)] = std::move(cells_[static_cast<std::size_t>(r * cols_ + c)]);
+            next[static_cast<std::size_t>(r * cols + c)] =
+                std::move(cells_[static_cast<std::size_t>(r * cols_ + c)]);
     cells_ = std::move(next);
     rows_ = rows;
     cols_ = cols;
@@ -42,8 +43,12 @@ void grid::resize_cells(int rows, int cols) {
     refresh();
 }
 
-void grid::set_rows(int n) { resize_cells(n, cols_); }
-void grid::set_cols(int n) { resize_cells(rows_, n); }
+void grid::set_rows(int n) {
+    resize_cells(n, cols_);
+}
+void grid::set_cols(int n) {
+    resize_cells(rows_, n);
+}
 void grid::set_fixed_rows(int n) {
     fixed_rows_ = std::max(0, n);
     top_row_ = std::max(top_row_, fixed_rows_);
@@ -62,7 +67,9 @@ grid::cell* grid::at(int r, int c) {
     if (r < 0 || c < 0 || r >= rows_ || c >= cols_) return nullptr;
     return &cells_[static_cast<std::size_t>(r * cols_ + c)];
 }
-const grid::cell* grid::at(int r, int c) const { return const_cast<grid*>(this)->at(r, c); }
+const grid::cell* grid::at(int r, int c) const {
+    return const_cast<grid*>(this)->at(r, c);
+}
 
 std::string grid::text(int r, int c) const {
     const cell* x = at(r, c);
@@ -82,7 +89,9 @@ void grid::set_col_width(int c, double tw) {
     if (c >= 0 && c < cols_) col_width_[static_cast<std::size_t>(c)] = std::max(0.0, tw);
     refresh();
 }
-int grid::col_alignment(int c) const { return c >= 0 && c < cols_ ? col_align_[static_cast<std::size_t>(c)] : 0; }
+int grid::col_alignment(int c) const {
+    return c >= 0 && c < cols_ ? col_align_[static_cast<std::size_t>(c)] : 0;
+}
 void grid::set_col_alignment(int c, int a) {
     if (c >= 0 && c < cols_) col_align_[static_cast<std::size_t>(c)] = a;
     refresh();
@@ -270,8 +279,7 @@ int grid::cell_at(QPoint pos, int* out_r, int* out_c) const {
         y += h;
     };
     for (int i = 0; i < fixed_rows_ && i < rows_; ++i) visit(i);
-    for (int i = std::max(top_row_, fixed_rows_); i < rows_ && y <= pos.y(); ++i)
-        visit(i);
+    for (int i = std::max(top_row_, fixed_rows_); i < rows_ && y <= pos.y(); ++i) visit(i);
     *out_r = r;
     *out_c = c;
     return r >= 0 && c >= 0;
@@ -331,13 +339,16 @@ void grid::paintEvent(QPaintEvent*) {
             if (!k.pic.isNull()) {
                 QSize s = k.pic.size();
                 const QRect area = cr.adjusted(1, 1, -1, -1);
-                if (s.width() > area.width() || s.height() > area.height()) s.scale(area.size(), Qt::KeepAspectRatio);
+                if (s.width() > area.width() || s.height() > area.height())
+                    s.scale(area.size(), Qt::KeepAspectRatio);
                 QRect target(QPoint(0, 0), s);
                 const Qt::Alignment a = align::to_qt(k.pic_align);
-                int tx = a & Qt::AlignLeft ? area.left() : a & Qt::AlignRight ? area.right() - s.width() + 1
-                                                                               : area.center().x() - s.width() / 2;
-                int ty = a & Qt::AlignTop ? area.top() : a & Qt::AlignBottom ? area.bottom() - s.height() + 1
-                                                                              : area.center().y() - s.height() / 2;
+                int tx = a & Qt::AlignLeft    ? area.left()
+                         : a & Qt::AlignRight ? area.right() - s.width() + 1
+                                              : area.center().x() - s.width() / 2;
+                int ty = a & Qt::AlignTop      ? area.top()
+                         : a & Qt::AlignBottom ? area.bottom() - s.height() + 1
+                                               : area.center().y() - s.height() / 2;
                 target.moveTo(tx, ty);
                 p.drawPixmap(target, k.pic);
             }
@@ -349,9 +360,10 @@ void grid::paintEvent(QPaintEvent*) {
                 p.setFont(f);
                 p.setPen(to_qcolor(fore));
                 int a = k.align;
-                if (a < 0) a = (r < fixed_rows_ && fixed_align_[static_cast<std::size_t>(c)] >= 0)
-                                   ? fixed_align_[static_cast<std::size_t>(c)]
-                                   : col_align_[static_cast<std::size_t>(c)];
+                if (a < 0)
+                    a = (r < fixed_rows_ && fixed_align_[static_cast<std::size_t>(c)] >= 0)
+                            ? fixed_align_[static_cast<std::size_t>(c)]
+                            : col_align_[static_cast<std::size_t>(c)];
                 if (a == align::general) a = align::left_center;
                 int flags = static_cast<int>(align::to_qt(a));
                 if (word_wrap_) flags |= Qt::TextWordWrap;

@@ -13,7 +13,7 @@
 namespace platform {
 
 class grid : public control_widget<QWidget> {
-public:
+  public:
     explicit grid(QWidget* parent);
 
     int rows() const { return rows_; }
@@ -86,14 +86,14 @@ public:
     // The widget rectangle (pixels) of a cell as drawn now, empty when hidden.
     QRect cell_rect(int r, int c) const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     bool answers_touch() const override { return true; }
     void before_click(QPoint pos) override;
     void paint_pressed(QWidget* w) override;
 
-private:
+  private:
     struct cell {
         std::string text;
         QPixmap pic;

@@ -12,7 +12,9 @@ std::vector<record_file*>& open_files() {
 }
 }  // namespace
 
-record_file::~record_file() { close(); }
+record_file::~record_file() {
+    close();
+}
 
 bool record_file::open(const std::filesystem::path& path) {
     close();
@@ -57,20 +59,9 @@ std::string record_file::read(long n) const {
 }
 
 bool record_file::write(long n, std::string_view data) {
-    if (!file_ || n < 1) return false;
     std::string rec(data.substr(0, reclen_));
     rec.resize(reclen_, ' ');
-    const long long end = length();
-    const long long pos = static_cast<long long>(n - 1) * static_cast<long long>(reclen_);
-    if (pos > end) {
-        // The gap before a record written past the end holds blank records.
-        if (std::fseek(file_, 0, SEEK_END) != 0) return false;
-        const std::string blanks(static_cast<std::size_t>(pos - end), ' ');
-        if (std::fwrite(blanks.data(), 1, blanks.size(), file_) != blanks.size()) return false;
-    }
-    if (std::fseek(file_, static_cast<long>(pos), SEEK_SET) != 0) return false;
-    if (std::fwrite(rec.data(), 1, rec.size(), file_) != rec.size()) return false;
-    return std::fflush(file_) == 0;
+    return write_block(n, rec);
 }
 
 bool record_file::write_block(long first, std::string_view data) {

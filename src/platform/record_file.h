@@ -11,7 +11,7 @@
 namespace platform {
 
 class record_file {
-public:
+  public:
     explicit record_file(std::size_t record_length) : reclen_(record_length) {}
     ~record_file();
     record_file(const record_file&) = delete;
@@ -40,7 +40,7 @@ public:
     // Closes every record file of the program (before it ends).
     static void close_all();
 
-private:
+  private:
     std::size_t reclen_;
     std::FILE* file_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "platform/services.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
@@ -15,7 +17,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
 
 #include "platform/record_file.h"
 #include "platform/text.h"
@@ -31,7 +32,9 @@ std::function<bool(const std::string&)>& start_hook() {
 }
 }  // namespace
 
-void yield() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void yield() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void end_program() {
     record_file::close_all();
@@ -49,27 +52,40 @@ double screen_height_twips() {
     return s ? s->geometry().height() * 15.0 : 600 * 15.0;
 }
 
-int mouse_pointer() { return current_pointer; }
+int mouse_pointer() {
+    return current_pointer;
+}
 
 void set_mouse_pointer(int p) {
     if (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
     current_pointer = p;
     Qt::CursorShape shape = Qt::ArrowCursor;
     switch (p) {
-        case pointer::normal: return;
-        case pointer::up_arrow: shape = Qt::UpArrowCursor; break;
-        case pointer::hourglass: shape = Qt::WaitCursor; break;
-        case pointer::arrow_question: shape = Qt::WhatsThisCursor; break;
-        default: break;
+        case pointer::normal:
+            return;
+        case pointer::up_arrow:
+            shape = Qt::UpArrowCursor;
+            break;
+        case pointer::hourglass:
+            shape = Qt::WaitCursor;
+            break;
+        case pointer::arrow_question:
+            shape = Qt::WhatsThisCursor;
+            break;
+        default:
+            break;
     }
     QGuiApplication::setOverrideCursor(QCursor(shape));
 }
 
-void set_start_hook(std::function<bool(const std::string&)> hook) { start_hook() = std::move(hook); }
+void set_start_hook(std::function<bool(const std::string&)> hook) {
+    start_hook() = std::move(hook);
+}
 
 bool start_program(const std::string& name) {
     if (start_hook()) return start_hook()(name);
-    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromStdString(name));
+    const QString program =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromStdString(name));
     return QProcess::startDetached(program, {}, QDir::currentPath());
 }
 
@@ -89,7 +105,9 @@ void force_runtime_decimal_point() {
     if (separator_override) separator_override = '.';
 }
 
-void set_decimal_separator_override(char c) { separator_override = c; }
+void set_decimal_separator_override(char c) {
+    separator_override = c;
+}
 
 namespace {
 std::function<date_time()>& clock_override() {
@@ -101,11 +119,13 @@ std::function<date_time()>& clock_override() {
 date_time now() {
     if (clock_override()) return clock_override()();
     const QDateTime t = QDateTime::currentDateTime();
-    return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(), t.time().second(),
-            t.time().msec()};
+    return {t.date().year(),   t.date().month(),  t.date().day(), t.time().hour(),
+            t.time().minute(), t.time().second(), t.time().msec()};
 }
 
-void set_clock(std::function<date_time()> clock) { clock_override() = std::move(clock); }
+void set_clock(std::function<date_time()> clock) {
+    clock_override() = std::move(clock);
+}
 
 std::string machine_identity() {
     for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {

@@ -45,7 +45,9 @@ std::string rtrim(std::string_view s) {
     return std::string(s.substr(0, n));
 }
 
-std::string trim(std::string_view s) { return ltrim(rtrim(s)); }
+std::string trim(std::string_view s) {
+    return ltrim(rtrim(s));
+}
 
 std::string pad(std::string_view s, std::size_t n) {
     std::string r(s.substr(0, n));
@@ -83,7 +85,9 @@ double val(std::string_view s) {
     return std::strtod(digits.c_str(), nullptr);
 }
 
-long round_even(double v) { return static_cast<long>(std::nearbyint(v)); }
+long round_even(double v) {
+    return static_cast<long>(std::nearbyint(v));
+}
 
 std::string format(double v, std::string_view pattern) {
     const auto point = pattern.find('.');
@@ -99,13 +103,16 @@ std::string format(double v, std::string_view pattern) {
     const auto frac = static_cast<unsigned long long>(scaled - static_cast<double>(whole) * scale + 0.5);
     char buf[64];
     if (decimals > 0)
-        std::snprintf(buf, sizeof buf, "%s%0*llu.%0*llu", negative ? "-" : "", int_digits, whole, decimals, frac);
+        std::snprintf(buf, sizeof buf, "%s%0*llu.%0*llu", negative ? "-" : "", int_digits, whole, decimals,
+                      frac);
     else
         std::snprintf(buf, sizeof buf, "%s%0*llu", negative ? "-" : "", int_digits, whole);
     return buf;
 }
 
-std::string str(long long v) { return std::to_string(v); }
+std::string str(long long v) {
+    return std::to_string(v);
+}
 
 namespace {
 // Code page 1252 letters: a-z, and the accented range 0xE0-0xFE (but 0xF7)
@@ -149,6 +156,8 @@ bool ends_with_nocase(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && same_nocase(s.substr(s.size() - suffix.size()), suffix);
 }
 
-bool starts_with(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool starts_with(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
 
 }  // namespace txt

@@ -10,10 +10,14 @@ namespace Module1 {
 
 namespace {
 
-void copie_du_reseau(const char* nom) { platform::copy_file_atomic(platform::join_folder(rep_reseau, nom), nom); }
+void copie_du_reseau(const char* nom) {
+    platform::copy_file_atomic(platform::join_folder(rep_reseau, nom), nom);
+}
 
 // A number in a catalogue line: blanks skipped, halves to even.
-long nombre(const std::string& texte) { return txt::round_even(txt::val(texte)); }
+long nombre(const std::string& texte) {
+    return txt::round_even(txt::val(texte));
+}
 
 }  // namespace
 
@@ -80,7 +84,8 @@ bool teste_reseau() {
     if (!std::filesystem::is_directory(rep_test, ec)) return false;
     if (!test.open(platform::join_folder(rep_test, "Test.res"))) return false;
     const platform::date_time d = platform::now();
-    const std::string date = txt::format(d.day, "00") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.year, "0000");
+    const std::string date =
+        txt::format(d.day, "00") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.year, "0000");
     const bool ok = test.write(num_enreg_test, date);
     test.close();
     return ok;

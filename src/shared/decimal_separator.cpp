@@ -4,6 +4,8 @@
 
 namespace w_velmo_2 {
 
-std::string lit_separateur() { return std::string(1, platform::runtime_decimal_separator()); }
+std::string lit_separateur() {
+    return std::string(1, platform::runtime_decimal_separator());
+}
 
 }  // namespace w_velmo_2

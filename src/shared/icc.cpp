@@ -17,8 +17,12 @@ const QPixmap& image(const std::string& file_name) {
     return it->second;
 }
 
-const QPixmap& bt_coul(int n) { return image("bt_coul_" + std::to_string(n) + ".png"); }
-bool has_bt_coul(int n) { return n >= 0 && !bt_coul(n).isNull(); }
+const QPixmap& bt_coul(int n) {
+    return image("bt_coul_" + std::to_string(n) + ".png");
+}
+bool has_bt_coul(int n) {
+    return n >= 0 && !bt_coul(n).isNull();
+}
 int bt_coul_count() {
     static const int count = [] {
         int highest = -1;
@@ -28,11 +32,23 @@ int bt_coul_count() {
     }();
     return count;
 }
-const QPixmap& ccbm(int i) { return image("ccbm_" + std::to_string(i) + ".png"); }
-const QPixmap& iclogo() { return image("iclogo.png"); }
-const QPixmap& logo() { return image("logo.png"); }
-const QPixmap& valid() { return image("valid.png"); }
-const QPixmap& vide() { return image("vide.png"); }
-const QPixmap& oui(int i) { return image("oui_" + std::to_string(i) + ".png"); }
+const QPixmap& ccbm(int i) {
+    return image("ccbm_" + std::to_string(i) + ".png");
+}
+const QPixmap& iclogo() {
+    return image("iclogo.png");
+}
+const QPixmap& logo() {
+    return image("logo.png");
+}
+const QPixmap& valid() {
+    return image("valid.png");
+}
+const QPixmap& vide() {
+    return image("vide.png");
+}
+const QPixmap& oui(int i) {
+    return image("oui_" + std::to_string(i) + ".png");
+}
 
 }  // namespace icc

@@ -12,16 +12,23 @@ platform::record_file& fichier() {
     return f;
 }
 
-std::string enreg_vide() { return std::string(254, ' ') + "\r\n"; }
+std::string enreg_vide() {
+    return std::string(254, ' ') + "\r\n";
+}
 
 touche decode(const std::string& e) {
-    auto champ = [&](std::size_t from, std::size_t len) { return txt::mid(e, static_cast<long>(from) + 1, static_cast<long>(len)); };
-    return {champ(0, 15), champ(15, 40), champ(55, 2), champ(59, 4), champ(63, 1), champ(64, 3), champ(67, 10), champ(154, 100)};
+    auto champ = [&](std::size_t from, std::size_t len) {
+        return txt::mid(e, static_cast<long>(from) + 1, static_cast<long>(len));
+    };
+    return {champ(0, 15), champ(15, 40), champ(55, 2),  champ(59, 4),
+            champ(63, 1), champ(64, 3),  champ(67, 10), champ(154, 100)};
 }
 
 std::string encode(const touche& t) {
     std::string e = enreg_vide();
-    auto pose = [&](std::size_t from, std::size_t len, const std::string& v) { e.replace(from, len, txt::pad(v, len)); };
+    auto pose = [&](std::size_t from, std::size_t len, const std::string& v) {
+        e.replace(from, len, txt::pad(v, len));
+    };
     pose(0, 15, t.reference);
     pose(15, 40, t.libelle);
     pose(55, 2, t.lh);
@@ -45,18 +52,21 @@ platform::record_file& fichier() {
 namespace {
 std::int32_t lit_entier_le(const std::string& e, std::size_t at) {
     std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(e[at + static_cast<std::size_t>(i)]);
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(e[at + static_cast<std::size_t>(i)]);
     return static_cast<std::int32_t>(v);
 }
 void ecrit_entier_le(std::string& e, std::size_t at, std::int32_t v) {
     auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) e[at + static_cast<std::size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        e[at + static_cast<std::size_t>(i)] = static_cast<char>((u >> (8 * i)) & 0xFF);
 }
 }  // namespace
 
 detail decode(const std::string& e) {
     std::string r = txt::pad(e, 128);
-    return {r.substr(0, 15), r.substr(15, 40), lit_entier_le(r, 116), lit_entier_le(r, 120), lit_entier_le(r, 124)};
+    return {r.substr(0, 15), r.substr(15, 40), lit_entier_le(r, 116), lit_entier_le(r, 120),
+            lit_entier_le(r, 124)};
 }
 
 std::string encode(const detail& d) {
@@ -70,31 +80,31 @@ std::string encode(const detail& d) {
 }
 
 const std::string& liste_defaut() {
-    static const std::string liste = cp(
-        "20|000419837|006685957|Viandes/"
-        "21|016777215|000000000|Saignante/"
-        "22|016777215|000263172|Bleu/"
-        "23|016777215|000000000|A point/"
-        "28|016567555|000000000|Sauces/"
-        "29|016777215|000000000|Béarnaise/"
-        "30|016777215|000000000|Mayonnaise/"
-        "31|016777215|000000000|Sauce Poivre/"
-        "40|000457475|006685957|Garnitures/"
-        "41|016777215|000000000|Frites/"
-        "42|016777215|000000000|Haricots Verts/"
-        "43|016777215|000000000|Purée/"
-        "44|016777215|000000000|Riz/"
-        "45|016777215|000000000|Salade/"
-        "80|002418174|000000000|Menus/"
-        "81|016777215|000000000|Assiette Charcuterie/"
-        "82|016777215|000000000|Oeuf Mimosa/"
-        "83|016777215|000000000|Salade de Saison/"
-        "84|016777215|000000000|Buffet/"
-        "86|016777215|000000000|Steak Poivre/"
-        "87|016777215|000000000|Lasagnes/"
-        "88|016777215|000000000|Raie aux Capres/"
-        "90|016777215|000000000|Fromage/"
-        "91|016777215|000000000|Buffet Dessert/");
+    static const std::string liste =
+        cp("20|000419837|006685957|Viandes/"
+           "21|016777215|000000000|Saignante/"
+           "22|016777215|000263172|Bleu/"
+           "23|016777215|000000000|A point/"
+           "28|016567555|000000000|Sauces/"
+           "29|016777215|000000000|Béarnaise/"
+           "30|016777215|000000000|Mayonnaise/"
+           "31|016777215|000000000|Sauce Poivre/"
+           "40|000457475|006685957|Garnitures/"
+           "41|016777215|000000000|Frites/"
+           "42|016777215|000000000|Haricots Verts/"
+           "43|016777215|000000000|Purée/"
+           "44|016777215|000000000|Riz/"
+           "45|016777215|000000000|Salade/"
+           "80|002418174|000000000|Menus/"
+           "81|016777215|000000000|Assiette Charcuterie/"
+           "82|016777215|000000000|Oeuf Mimosa/"
+           "83|016777215|000000000|Salade de Saison/"
+           "84|016777215|000000000|Buffet/"
+           "86|016777215|000000000|Steak Poivre/"
+           "87|016777215|000000000|Lasagnes/"
+           "88|016777215|000000000|Raie aux Capres/"
+           "90|016777215|000000000|Fromage/"
+           "91|016777215|000000000|Buffet Dessert/");
     return liste;
 }
 

@@ -34,8 +34,8 @@ constexpr const char* nom_fichier = "w_styl72.wdo";
 platform::record_file& fichier();
 
 struct detail {
-    std::string tag;     // 15 characters
-    std::string label;   // 40 characters
+    std::string tag;    // 15 characters
+    std::string label;  // 40 characters
     std::int32_t texte = 0;
     std::int32_t fond = 16777215;
     std::int32_t reserve = 0;

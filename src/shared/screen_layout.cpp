@@ -29,9 +29,14 @@ void dessine_cadre(platform::form& f) {
     struct place {
         double l, t, w, h;
     };
-    const place places[8] = {{0, 0, -1, -1},          {w - 180, 0, -1, -1},     {w - 180, h - 180, -1, -1},
-                             {0, h - 180, -1, -1},    {0, 180, -1, h - 360},    {180, 0, w - 360, -1},
-                             {w - 180, 180, -1, h - 360}, {180, h - 180, w - 360, -1}};
+    const place places[8] = {{0, 0, -1, -1},
+                             {w - 180, 0, -1, -1},
+                             {w - 180, h - 180, -1, -1},
+                             {0, h - 180, -1, -1},
+                             {0, 180, -1, h - 360},
+                             {180, 0, w - 360, -1},
+                             {w - 180, 180, -1, h - 360},
+                             {180, h - 180, w - 360, -1}};
     for (int i = 0; i < 8; ++i) {
         auto* piece = dynamic_cast<platform::picture*>(f.find("ccb", i));
         if (!piece) continue;

@@ -27,7 +27,9 @@ void ecrit(long n, const std::string& texte) {
     fichier().write(n, enreg_param);
 }
 
-bool est_entier(const std::string& enreg) { return txt::left(enreg, 3) == "#I#"; }
+bool est_entier(const std::string& enreg) {
+    return txt::left(enreg, 3) == "#I#";
+}
 
 long lit_entier(long n, const std::string& defaut) {
     lit(n);
@@ -35,20 +37,27 @@ long lit_entier(long n, const std::string& defaut) {
     return static_cast<long>(txt::val(txt::mid(enreg_param, 4)));
 }
 
-bool est_oui(long n) { return txt::trim(lit(n)) == "OUI"; }
-bool est_non(long n) { return txt::trim(lit(n)) == "NON"; }
+bool est_oui(long n) {
+    return txt::trim(lit(n)) == "OUI";
+}
+bool est_non(long n) {
+    return txt::trim(lit(n)) == "NON";
+}
 
 }  // namespace parametres
 
 namespace {
 
-void montre_choix_format() { platform::show_modal("porpay"); }
+void montre_choix_format() {
+    platform::show_modal("porpay");
+}
 
 // The program cannot run without its settings: say so and stop in order.
 [[noreturn]] void arret_sans_parametres() {
     type_message = 0;
-    texte_message = cp("Impossible d'ouvrir ou de créer le fichier des paramètres \"wfenzo42.wdo\" dans le "
-                       "dossier courant : le logiciel va s'arrêter.");
+    texte_message =
+        cp("Impossible d'ouvrir ou de créer le fichier des paramètres \"wfenzo42.wdo\" dans le "
+           "dossier courant : le logiciel va s'arrêter.");
     platform::show_modal("mini_97");
     platform::end_program();
 }
@@ -56,10 +65,9 @@ void montre_choix_format() { platform::show_modal("porpay"); }
 void cree_parametres() {
     auto& f = parametres::fichier();
     std::string contenu(2000 * 20, ' ');
-    std::mt19937 gen(static_cast<std::mt19937::result_type>(platform::now().hour * 3600000 +
-                                                            platform::now().minute * 60000 +
-                                                            platform::now().second * 1000 +
-                                                            platform::now().millisecond) ^
+    std::mt19937 gen(static_cast<std::mt19937::result_type>(
+                         platform::now().hour * 3600000 + platform::now().minute * 60000 +
+                         platform::now().second * 1000 + platform::now().millisecond) ^
                      std::random_device{}());
     std::uniform_int_distribution<int> quatre(0, 9999);
     for (long n = 1000; n <= 1200; ++n) {
@@ -84,7 +92,8 @@ std::int32_t couleur(long n) {
     parametres::lit(n);
     if (!parametres::est_entier(enreg_param)) return -1;
     const double v = txt::val(txt::mid(enreg_param, 4));
-    if (v > std::numeric_limits<std::uint32_t>::max() || v < std::numeric_limits<std::int32_t>::min()) return 0;
+    if (v > std::numeric_limits<std::uint32_t>::max() || v < std::numeric_limits<std::int32_t>::min())
+        return 0;
     return static_cast<std::int32_t>(static_cast<std::int64_t>(v));
 }
 

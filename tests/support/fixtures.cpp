@@ -30,7 +30,8 @@ void folder_test::SetUp() {
 }
 
 void folder_test::TearDown() {
-    EXPECT_EQ(scripted_user::pending(), 0) << "screens expected but never opened: " << scripted_user::pending_names();
+    EXPECT_EQ(scripted_user::pending(), 0)
+        << "screens expected but never opened: " << scripted_user::pending_names();
     EXPECT_TRUE(platform::open_modal_forms().empty()) << "a modal screen is still open";
     platform::unload_all_modal();
     scripted_user::clear();
@@ -48,6 +49,27 @@ void folder_test::copy_demo_to_network() {
                                    std::filesystem::copy_options::overwrite_existing);
 }
 
+namespace {
+class bare_screen : public platform::form {
+  public:
+    using form::form;
+
+  private:
+    void design() override {}
+};
+}  // namespace
+
+screen_double::screen_double(std::string name) : name_(std::move(name)) {
+    if (platform::form* f = platform::find_form(name_)) original_ = [f]() -> platform::form& { return *f; };
+    double_ = std::make_unique<bare_screen>(name_);
+    platform::form* d = double_.get();
+    platform::register_form(name_, [d]() -> platform::form& { return *d; });
+}
+
+screen_double::~screen_double() {
+    if (original_) platform::register_form(name_, original_);
+}
+
 std::string read_bytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::ostringstream ss;
@@ -60,6 +82,8 @@ void write_bytes(const std::filesystem::path& p, const std::string& bytes) {
     out << bytes;
 }
 
-std::filesystem::path data_file(const std::string& name) { return std::filesystem::path(WV_TEST_DATA) / name; }
+std::filesystem::path data_file(const std::string& name) {
+    return std::filesystem::path(WV_TEST_DATA) / name;
+}
 
 }  // namespace wvtest

@@ -3,17 +3,19 @@
 // run, with the scripted user and the watchdog in place.
 #pragma once
 
-#include <filesystem>
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
 
 #include "support/scripted_user.h"
 
 namespace wvtest {
 
 class folder_test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -24,6 +26,21 @@ protected:
     // Copies the demo catalogue into the network folder.
     void copy_demo_to_network();
     std::string network_folder() const { return net.string(); }
+};
+
+// For the lifetime of this object, the screen registered under `name` is a
+// bare double with no controls: what it does is up to the scripted user.
+// Tests of code that shows a screen by name use it to stay independent of
+// that screen's own behaviour.
+class screen_double {
+  public:
+    explicit screen_double(std::string name);
+    ~screen_double();
+
+  private:
+    std::string name_;
+    std::function<platform::form&()> original_;
+    std::unique_ptr<platform::form> double_;
 };
 
 // Bytes of a file ("" when missing).

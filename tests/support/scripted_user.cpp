@@ -1,11 +1,11 @@
 #include "support/scripted_user.h"
 
+#include <gtest/gtest.h>
+
 #include <QTest>
 #include <QTimer>
 #include <deque>
 #include <map>
-
-#include <gtest/gtest.h>
 
 #include "platform/cp1252.h"
 #include "shared/globals.h"
@@ -19,7 +19,9 @@ std::map<std::string, std::deque<action>>& queues() {
 }
 }  // namespace
 
-void expect(const std::string& screen, action a) { queues()[screen].push_back(std::move(a)); }
+void expect(const std::string& screen, action a) {
+    queues()[screen].push_back(std::move(a));
+}
 
 int pending() {
     int n = 0;
@@ -34,7 +36,9 @@ std::string pending_names() {
     return s;
 }
 
-void clear() { queues().clear(); }
+void clear() {
+    queues().clear();
+}
 
 void install() {
     platform::set_modal_hook([](platform::form& f) {
@@ -85,6 +89,8 @@ void type_text(platform::text_box* t, const std::string& text) {
     QTest::keyClicks(t, cp1252::to_qt(text));
 }
 
-void wait(int ms) { QTest::qWait(ms); }
+void wait(int ms) {
+    QTest::qWait(ms);
+}
 
 }  // namespace scripted_user

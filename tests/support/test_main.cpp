@@ -1,6 +1,8 @@
 // Test main: Qt's offscreen platform unless told otherwise, the scripted
 // user, and two watchdogs: one fails a test whose screens wait more than a
 // few seconds, the other ends a test binary that hangs outside the event loop.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <atomic>
@@ -8,8 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 #include "platform/form.h"
 #include "platform/services.h"
@@ -20,7 +20,7 @@ namespace {
 std::atomic<long> test_serial{0};
 
 class watchdog : public ::testing::EmptyTestEventListener {
-public:
+  public:
     void OnTestStart(const ::testing::TestInfo&) override {
         ++test_serial;
         timer_ = new QTimer;
@@ -37,7 +37,7 @@ public:
         ++test_serial;
     }
 
-private:
+  private:
     QTimer* timer_ = nullptr;
 };
 

@@ -1,0 +1,97 @@
+// Loading the catalogue and probing the network folder.
+#include <gtest/gtest.h>
+
+#include "platform/text.h"
+#include "shared/catalogue.h"
+#include "shared/globals.h"
+#include "support/fixtures.h"
+
+namespace {
+
+class catalogue : public wvtest::folder_test {
+  protected:
+    void SetUp() override {
+        folder_test::SetUp();
+        rep_reseau = rep_test = network_folder();
+        num_enreg_test = 1;
+    }
+};
+
+TEST_F(catalogue, lines_of_every_kind_and_their_edge_cases) {
+    std::filesystem::copy_file(wvtest::data_file("catalogue_edges.wdo"), net / "wvelmorin.wdo");
+    Module1::charge_fichiers();
+    EXPECT_TRUE(fichiers_charges);
+    EXPECT_EQ(serveurs[5], "Comptoir") << "the later line for a number wins";
+    EXPECT_EQ(serveurs[6], "") << "tags are compared in upper case only";
+    EXPECT_EQ(familles[3], "Viandes|COU:3");
+    EXPECT_EQ(nb_articles[3], 3);
+    EXPECT_EQ(txt::left(articles[3][1], 15), "REF-3-A        ");
+    EXPECT_EQ(txt::left(articles[3][2], 15), "REF-3-B        ");
+    EXPECT_EQ(txt::left(articles[3][3], 8), "#SG#0001");
+    EXPECT_EQ(txt::left(articles[0][1], 12), "SANS-FAMILLE") << "no |FA1: goes to family 0";
+    EXPECT_EQ(nb_articles[31], 1) << "blanks before the family number are skipped";
+    EXPECT_EQ(articles[3][0], "") << "position 0 is never filled";
+    EXPECT_EQ(liste_tables, "xxx001|012|000|");
+    EXPECT_EQ(texte_ccof, std::string(20, ' '));
+    EXPECT_EQ(texte_ccou, "123" + std::string(20, ' '));
+}
+
+TEST_F(catalogue, articles_beyond_the_300th_of_a_family_are_dropped) {
+    std::vector<std::string> lignes;
+    for (int i = 1; i <= 301; ++i)
+        lignes.push_back("#ARTI#00000" + txt::format(i, "000") + "|DES:x|PVE:1.00|FA1:7|FA2:0|");
+    Module1::analyse_catalogue(lignes);
+    EXPECT_EQ(txt::left(articles[7][300], 3), "300");
+    EXPECT_EQ(nb_articles[7], 301);
+}
+
+TEST_F(catalogue, a_reachable_folder_is_copied_and_the_probe_dated) {
+    copy_demo_to_network();
+    wvtest::write_bytes(net / "w_styl72.wdo", "#INIT#network");
+    Module1::charge_fichiers();
+    EXPECT_EQ(wvtest::read_bytes("wvelmorin.wdo"), wvtest::read_bytes(net / "wvelmorin.wdo"));
+    EXPECT_EQ(wvtest::read_bytes("w_styl72.wdo"), "#INIT#network");
+    EXPECT_EQ(Module1::rep_dir, "/srv/velmorin/echange");
+    EXPECT_FALSE(serveurs[1].empty());
+    EXPECT_EQ(wvtest::read_bytes(net / "Test.res"), txt::pad("09-12-2026", 64));
+}
+
+TEST_F(catalogue, unreachable_folder_keeps_the_local_copies) {
+    wvtest::write_bytes("wvelmorin.wdo", "#SERV#02 Local\r\n");
+    rep_reseau = rep_test = (work / "absent").string();
+    Module1::charge_fichiers();
+    EXPECT_EQ(serveurs[2], "Local");
+    EXPECT_TRUE(fichiers_charges);
+}
+
+TEST_F(catalogue, missing_local_files_give_an_empty_catalogue) {
+    rep_reseau = rep_test = "";
+    Module1::charge_fichiers();
+    EXPECT_TRUE(fichiers_charges);
+    EXPECT_EQ(liste_tables, "xxx");
+    EXPECT_EQ(texte_ccou, "");
+    EXPECT_EQ(Module1::nb_lignes_config, 0);
+}
+
+TEST_F(catalogue, a_folder_that_cannot_be_written_is_not_copied_from_but_the_details_are) {
+    copy_demo_to_network();
+    wvtest::write_bytes(net / "w_styl72.wdo", "#INIT#network");
+    std::filesystem::create_directory(net / "Test.res");  // the probe cannot write its record
+    Module1::charge_fichiers();
+    EXPECT_FALSE(std::filesystem::exists("wvelmorin.wdo"));
+    EXPECT_EQ(wvtest::read_bytes("w_styl72.wdo"), "#INIT#network");
+}
+
+TEST_F(catalogue, probe_reports_offline_unreachable_and_reachable) {
+    hors_ligne = true;
+    EXPECT_FALSE(atdend_res::teste_reseau());
+    EXPECT_FALSE(std::filesystem::exists(net / "Test.res")) << "offline never touches the folder";
+    hors_ligne = false;
+    rep_test = (work / "absent").string();
+    EXPECT_FALSE(atdend_res::teste_reseau());
+    rep_test = network_folder() + "/";  // a trailing separator is not doubled
+    EXPECT_TRUE(atdend_res::teste_reseau());
+    EXPECT_EQ(wvtest::read_bytes(net / "Test.res"), txt::pad("09-12-2026", 64));
+}
+
+}  // namespace
