@@ -46,6 +46,7 @@ void clav_num::design() {
     invite->setAlignment(Qt::AlignCenter);
     invite->set_back_style(0);
     invite->set_font_name("Arial");
+    invite->set_fore_color(0);  // the same while the keypad is still deaf
 
     dessine_entree(add<platform::label>("Label5"));
     dessine_entree(add<platform::label>("Label3"))->set_visible(false);

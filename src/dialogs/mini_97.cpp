@@ -68,7 +68,10 @@ void mini_97::form_load() {
     set_width(width() * zoom);
     set_height(height() * zoom);
 
-    if (type_message == 129) find("Text1")->set_visible(true);
+    if (type_message == 129) {
+        find("Text1")->set_visible(true);
+        find("Text1")->widget()->setFocus();  // a physical keyboard types into the line
+    }
     if (type_message == 0) find("btc", 3)->set_visible(false);
 
     set_left(platform::screen_width_twips() / 2 - width() / 2);
