@@ -6,5 +6,6 @@ attend_tempo& attend_tempo::instance() {
 }
 
 namespace {
-const bool registered = platform::register_form("attend_tempo", [] () -> platform::form& { return attend_tempo::instance(); });
+const bool registered =
+    platform::register_form("attend_tempo", []() -> platform::form& { return attend_tempo::instance(); });
 }

@@ -5,10 +5,10 @@
 #include "platform/form.h"
 
 class attend_tempo : public platform::form {
-public:
+  public:
     static attend_tempo& instance();
 
-private:
+  private:
     attend_tempo() : form("attend_tempo") {}
     void design() override {}
     void form_load() override { unload(); }

@@ -6,5 +6,6 @@ clavv& clavv::instance() {
 }
 
 namespace {
-const bool registered = platform::register_form("clavv", [] () -> platform::form& { return clavv::instance(); });
+const bool registered =
+    platform::register_form("clavv", []() -> platform::form& { return clavv::instance(); });
 }

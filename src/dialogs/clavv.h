@@ -5,10 +5,10 @@
 #include "platform/form.h"
 
 class clavv : public platform::form {
-public:
+  public:
     static clavv& instance();
 
-private:
+  private:
     clavv() : form("clavv") {}
     void design() override {}
     void form_load() override { unload(); }

@@ -17,6 +17,7 @@ constexpr double default_row_height = 240;
 grid::grid(QWidget* parent) : control_widget<QWidget>(parent) {
     back_ = 0xFFFFFF;
     fore_ = 0;
+    // No cells exist yet: start from an empty grid so that nothing is copied.
     const int rows = rows_, cols = cols_;
     rows_ = cols_ = 0;
     resize_cells(rows, cols);
