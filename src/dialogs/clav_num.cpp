@@ -46,6 +46,7 @@ void clav_num::design() {
     invite->setAlignment(Qt::AlignCenter);
     invite->set_back_style(0);
     invite->set_font_name("Arial");
+    invite->set_fore_color(0);  // the same while the keypad is still deaf
 
     dessine_entree(add<platform::label>("Label5"));
     dessine_entree(add<platform::label>("Label3"))->set_visible(false);
@@ -171,12 +172,18 @@ void clav_num::change_entree(const std::string& s) {
     get<platform::label>("Label3")->set_caption(pave::masque(s));
 }
 
+void clav_num::form_unload() {
+    get<platform::timer>("Timer1")->set_interval(0);
+}
+
 void clav_num::timer1_timer() {
+    if (!loaded()) return;
     get<platform::timer>("Timer1")->set_interval(0);
     window()->setEnabled(true);
 }
 
 void clav_num::g3_click(int row, int col) {
+    if (!loaded()) return;
     const std::string cellule = get<platform::grid>("g3")->text(row, col);
     if (cellule.empty()) return;
     auto* entree = get<platform::label>("Label5");
@@ -195,6 +202,7 @@ void clav_num::g3_click(int row, int col) {
 }
 
 void clav_num::g2_click(int col) {
+    if (!loaded()) return;
     if (col == 0) change_entree("");
     if (col == 5) {
         texte_message = get<platform::label>("Label5")->caption();

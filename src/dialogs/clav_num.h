@@ -19,6 +19,9 @@ class clav_num : public platform::form {
     clav_num() : form("clav_num") {}
     void design() override;
     void form_load() override;
+    // The timer's widget outlives the unload for a moment: it must not fire
+    // into a later showing.
+    void form_unload() override;
     // Without a cancel, the desktop's close does nothing.
     void closed_by_user() override {}
 

@@ -68,7 +68,10 @@ void mini_97::form_load() {
     set_width(width() * zoom);
     set_height(height() * zoom);
 
-    if (type_message == 129) find("Text1")->set_visible(true);
+    if (type_message == 129) {
+        find("Text1")->set_visible(true);
+        find("Text1")->widget()->setFocus();  // a physical keyboard types into the line
+    }
     if (type_message == 0) find("btc", 3)->set_visible(false);
 
     set_left(platform::screen_width_twips() / 2 - width() / 2);
@@ -108,6 +111,10 @@ void mini_97::form_load() {
     platform::yield();
 }
 
+void mini_97::form_unload() {
+    get<platform::timer>("Timer1")->set_interval(0);
+}
+
 void mini_97::btc_click(int index) {
     if (!loaded()) return;
     if (index == 2) type_message = 6;
@@ -123,6 +130,7 @@ void mini_97::text1_key_press(int& ascii) {
 }
 
 void mini_97::timer1_timer() {
+    if (!loaded()) return;
     get<platform::timer>("Timer1")->set_interval(0);
     btc_click(5);
 }

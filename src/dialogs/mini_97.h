@@ -19,6 +19,9 @@ class mini_97 : public platform::form {
     mini_97() : form("mini_97") {}
     void design() override;
     void form_load() override;
+    // The timer's widget outlives the unload for a moment: it must not fire
+    // into a later showing.
+    void form_unload() override;
     void closed_by_user() override { btc_click(5); }
 
     void btc_click(int index);

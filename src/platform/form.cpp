@@ -163,6 +163,11 @@ void form::unload() {
     if (!window_) return;
     form_unload();
     if (!window_) return;
+    // A timer of a screen that has gone must not fire into the next one.
+    for (control* c : order_)
+        if (auto* t = dynamic_cast<timer*>(c)) t->set_interval(0);
+    for (auto& [key, c] : pool_)
+        if (auto* t = dynamic_cast<timer*>(c)) t->set_interval(0);
     form_window* w = window_;
     window_ = nullptr;
     w->detach();
