@@ -1,4 +1,20 @@
+// The main screen's controls and its load routine, which is both the
+// start-up of the program and the redraw of the main screen.
 #include "main_screen/form1.h"
+
+#include "dialogs/program_end.h"
+#include "main_screen/folder_file.h"
+#include "platform/colors.h"
+#include "platform/cp1252.h"
+#include "platform/record_file.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "shared/catalogue.h"
+#include "shared/decimal_separator.h"
+#include "shared/globals.h"
+#include "shared/record_files.h"
+#include "shared/screen_layout.h"
+#include "shared/settings_file.h"
 
 Form1& Form1::instance() {
     static Form1* f = new Form1;
@@ -6,5 +22,167 @@ Form1& Form1::instance() {
 }
 
 namespace {
-const bool registered = platform::register_form("Form1", [] () -> platform::form& { return Form1::instance(); });
+const bool registered =
+    platform::register_form("Form1", []() -> platform::form& { return Form1::instance(); });
+
+constexpr const char* version = "2.01";
+constexpr const char* notice_bas = "Velmorin - prise de commande sur tablette";
+
+constexpr std::int32_t fond_ecran = platform::rgb(238, 242, 247);
+constexpr std::int32_t fond_bandeau = platform::rgb(28, 52, 92);
+constexpr std::int32_t blanc = platform::rgb(255, 255, 255);
+}  // namespace
+
+void Form1::design() {
+    move(0, 0, 12000, 9000);
+    set_back_color(fond_ecran);
+
+    for (const char* nom : {"label_haut", "label_bas"}) {
+        auto* bandeau = add<platform::label>(nom);
+        bandeau->move(0, 0, 12000, 390);
+        bandeau->set_back_color(fond_bandeau);
+        bandeau->set_fore_color(blanc);
+        bandeau->set_font_size(11);
+        bandeau->set_font_bold(true);
+        bandeau->set_alignment(2);
+        bandeau->set_word_wrap(false);
+    }
+    get<platform::label>("label_bas")->on_dbl_click = [this] { label_bas_DblClick(); };
+
+    auto* iclogo = add<platform::picture>("iclogo");
+    iclogo->set_visible(false);
+    auto* logo = add<platform::picture>("logo");
+    logo->set_stretch(true);
+    logo->set_visible(false);
+    logo->on_click = [this] { logo_Click(); };
+
+    auto* logil = add<platform::label>("logil");
+    logil->set_caption("Velmorin");
+    logil->set_back_style(0);
+    logil->set_fore_color(fond_bandeau);
+    logil->set_font_bold(true);
+    logil->set_alignment(2);
+    logil->set_word_wrap(false);
+    logil->set_visible(false);
+    logil->on_dbl_click = [this] { logil_DblClick(); };
+
+    auto* logoserv = add<platform::label>("logoserv");
+    logoserv->set_back_style(0);
+    logoserv->set_fore_color(platform::rgb(150, 45, 30));
+    logoserv->set_font_bold(true);
+    logoserv->set_alignment(2);
+    logoserv->set_word_wrap(false);
+    logoserv->set_visible(false);
+    logoserv->on_dbl_click = [this] { logoserv_DblClick(); };
+
+    // Templates of the key arrays: element 0 is never a key.
+    auto* btt = add<platform::picture>("btt", 0);
+    btt->set_stretch(true);
+    btt->set_visible(false);
+    auto* btx = add<platform::label>("btx", 0);
+    btx->set_back_style(0);
+    btx->set_alignment(2);
+    btx->set_word_wrap(true);
+    btx->set_font_bold(true);
+    btx->set_fore_color(platform::rgb(25, 25, 30));
+    btx->set_visible(false);
+
+    auto* label_num = add<platform::label>("Label_num");
+    label_num->move(0, 0, 600, 390);
+    label_num->set_visible(false);
+
+    auto* g2 = add<platform::grid>("g2");
+    g2->set_rows(1);
+    g2->set_cols(6);
+    g2->set_fixed_rows(0);
+    g2->set_fixed_cols(0);
+    g2->set_top_row(0);
+    g2->set_row(0);
+    g2->set_col(0);
+    g2->move(200, 7000, 11600, 1440);
+    g2->set_row_height(0, 1440);
+    g2->set_grid_lines(false);
+    g2->set_back_color(blanc);
+    g2->set_back_color_bkg(fond_ecran);
+    g2->set_fore_color(platform::rgb(170, 30, 30));
+    g2->on_cell_click = [this](int, int) { g2_Click(); };
+
+    auto* file1 = add<platform::file_list>("File1");
+    file1->pattern = "*.-a-";
+    file1->set_visible(false);
+
+    const char* legendes[7] = {"O", "F", "M", "C", "N", "Command6", "Menu"};
+    for (int i = 0; i < 7; ++i) {
+        auto* b = add<platform::picture_button>("Command" + std::to_string(i + 1));
+        b->set_caption(legendes[i]);
+        b->move(11000, 400, 435, 435);
+        b->set_visible(false);
+    }
+    get<platform::control>("Command1")->on_click = [this] { Command1_Click(); };
+    get<platform::control>("Command2")->on_click = [this] { Command2_Click(); };
+    get<platform::control>("Command3")->on_click = [this] { Command3_Click(); };
+    get<platform::control>("Command4")->on_click = [this] { Command4_Click(); };
+    get<platform::control>("Command5")->on_click = [this] { Command5_Click(); };
+    get<platform::control>("Command6")->on_click = [this] { Command6_Click(); };
+    get<platform::control>("Command7")->on_click = [this] { Command7_Click(); };
+}
+
+void Form1::Form_Load() {
+    version_prog = version;
+
+    sep_decimal = w_velmo_2::lit_separateur();
+    if (sep_decimal != ".") w_velmo_2::force_separateur();
+
+    w_velmo_2::ouvre_parametres();
+
+    if (!fichier_dossier::existe()) {
+        type_message = 4;
+        texte_message = cp("Voulez vous effectuer une recherche du serveur ?");
+        platform::show_modal("mini_97");
+        if (type_message == 6) {
+            platform::record_file::close_all();
+            platform::start_program("ostrevane");
+            platform::end_program();
+        }
+        type_message = 129;
+        texte_message = cp("Entrez le répertoire réseau ?");
+        platform::show_modal("clavv");
+        // Without a folder the program cannot take orders: the next start asks again.
+        if (texte_message.empty()) platform::end_program();
+        fichier_dossier::ecrit_premier_demarrage(texte_message);
+        Form_Load();
+        return;
+    }
+
+    rep_reseau = fichier_dossier::premiere_ligne();
+    rep_test = rep_reseau;
+    num_enreg_test = 1;
+
+    Module1::lit_parametres();
+    w_velmo_2::ouvre_programmation();
+    raz_touches();
+    Module1::dimensionne_fenetre(*this);
+
+    if (auto* c3 = find("Command3")) c3->set_left(width() - c3->width());
+    if (auto* c1 = find("Command1")) c1->set_left(width() - 870);
+
+    fin_ligne = "\r\n";
+    format_prix = "0.00";
+
+    if (!fichiers_charges) Module1::charge_fichiers();
+
+    decalage_images = parametres::est_oui(201) ? 50 : 0;
+    // Read for the test mode that the tools screen offers; the main screen does not act on it.
+    parametres::lit(202);
+
+    moduclav::place_bandeaux(*this, "Win_Velmorin " + version_prog, notice_bas);
+
+    affiche_menu();
+
+    if (nom_serveur.empty()) {
+        code_force = "#FONC#SERVEUR";
+        btx_Click(0);
+    }
+
+    platform::yield();
 }
