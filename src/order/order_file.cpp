@@ -1,0 +1,126 @@
+#include "order/order_file.h"
+
+#include <chrono>
+
+#include "order/order_line.h"
+#include "order/table_couverts.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+
+namespace fichier_commande {
+
+namespace {
+
+constexpr const char* crlf = "\r\n";
+// How many following seconds are tried before the sending is refused.
+constexpr int essais_max = 120;
+
+void ligne(std::string& out, std::string_view texte) {
+    out += texte;
+    out += crlf;
+}
+
+// The number that follows the n-th "\xF0" of a component's text (0 when absent).
+double valeur_composant(std::string_view texte, int n) {
+    std::size_t p = std::string_view::npos, depart = 0;
+    for (int i = 0; i < n; ++i) {
+        p = texte.find('\xF0', depart);
+        if (p == std::string_view::npos) return 0;
+        depart = p + 1;
+    }
+    return txt::val(texte.substr(depart));
+}
+
+void ecrit_menu(std::string& out, std::string_view l, float q) {
+    ligne(out, "#REF#" + txt::left(l, 15) + "{" + txt::format(q, "0.00") +
+                   "}   + \xA4\xA4"
+                   "999999|\xD0\xD0MENU");
+    ligne(out, "#COMP#");
+    ligne(out, "#NOTE#");
+    const auto debut = l.find("|\xA4\xA4");
+    if (debut == std::string_view::npos) return;
+    std::string_view reste = l.substr(debut + 3);
+    // Each component ends with "\xD0"; what follows the last one is the rest of the line.
+    for (auto fin = reste.find('\xD0'); fin != std::string_view::npos; fin = reste.find('\xD0')) {
+        const std::string_view composant = reste.substr(0, fin);
+        reste.remove_prefix(fin + 1);
+        const std::string apres_reference = txt::mid(composant, 17);
+        const auto premiere = static_cast<float>(valeur_composant(apres_reference, 1));
+        const auto seconde = static_cast<float>(valeur_composant(apres_reference, 2));
+        ligne(out, "#REF#" + txt::left(composant, 15) + "{" + txt::format(q * seconde, "0.00") +
+                       ")  \xA4\xA4" + txt::format(premiere, "0.00") + "|\xD0\xD0MENU");
+        ligne(out, "#COMP#");
+        ligne(out, "#NOTE#");
+    }
+}
+
+void ecrit_article(std::string& out, std::string_view l, float q) {
+    ligne(out, "#REF#" + txt::left(l, 15) + "{" + txt::format(q, "0.00") + "}");
+    std::string comp = "#COMP#";
+    for (const auto& c : ligne_commande::complements(l, true)) comp += c + "|";
+    ligne(out, comp);
+    ligne(out, "#NOTE#");
+}
+
+}  // namespace
+
+std::string nom(const platform::date_time& d, int num_serveur, const std::string& tc) {
+    return txt::format(d.year, "0000") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.day, "00") +
+           "-" + txt::format(d.hour, "00") + "-" + txt::format(d.minute, "00") + "-" +
+           txt::format(d.second, "00") + "_" + txt::format(num_serveur, "00") + "_" +
+           txt::format(tables::numero_table(tc), "000") + "_" + txt::format(tables::nb_couverts(tc), "000") +
+           "_.-A-";
+}
+
+std::string contenu(const commande& c) {
+    std::string out;
+    out.reserve(160 + c.lignes.size() * 96);
+    ligne(out, "#ID#" + txt::left(c.id_tablette, 10));
+    ligne(out, "#VERSION#2.1");
+    ligne(out, "#SERVEUR#" + txt::format(c.num_serveur, "00"));
+    ligne(out, "#TABLE#" + tables::champ_table(c.table_couverts));
+    ligne(out, "#NBCOUVERT#" + tables::champ_couverts(c.table_couverts));
+    for (const auto& l : c.lignes) {
+        const auto q = static_cast<float>(ligne_commande::quantite(l));
+        if (l.find("FA2:99") != std::string::npos)
+            ecrit_menu(out, l, q);
+        else
+            ecrit_article(out, l, q);
+    }
+    return out;
+}
+
+platform::date_time seconde_suivante(const platform::date_time& d) {
+    using namespace std::chrono;
+    const year_month_day jour{year{d.year}, month{static_cast<unsigned>(d.month)},
+                              day{static_cast<unsigned>(d.day)}};
+    auto t = sys_days{jour} + hours{d.hour} + minutes{d.minute} + seconds{d.second} + seconds{1};
+    const auto debut_jour = floor<days>(t);
+    const year_month_day suivant{debut_jour};
+    const hh_mm_ss heure{t - debut_jour};
+    platform::date_time r = d;
+    r.year = static_cast<int>(suivant.year());
+    r.month = static_cast<int>(static_cast<unsigned>(suivant.month()));
+    r.day = static_cast<int>(static_cast<unsigned>(suivant.day()));
+    r.hour = static_cast<int>(heure.hours().count());
+    r.minute = static_cast<int>(heure.minutes().count());
+    r.second = static_cast<int>(heure.seconds().count());
+    return r;
+}
+
+std::optional<std::string> ecrit(const std::filesystem::path& dossier, const commande& c,
+                                 const platform::date_time& quand) {
+    const std::string octets = contenu(c);
+    platform::date_time moment = quand;
+    for (int essai = 0; essai < essais_max; ++essai, moment = seconde_suivante(moment)) {
+        const std::string n = nom(moment, c.num_serveur, c.table_couverts);
+        const auto chemin = dossier / n;
+        if (platform::file_exists(chemin)) continue;
+        if (platform::write_file_atomic(chemin, octets, false)) return n;
+        // The name was taken meanwhile: try the next second; any other failure ends here.
+        if (!platform::file_exists(chemin)) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace fichier_commande

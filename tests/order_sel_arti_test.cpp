@@ -1,0 +1,212 @@
+// The line editor on a real window: reading the received line, the arrows and
+// the total, complement edits through the dialogs, deletion and validation.
+#include <gtest/gtest.h>
+
+#include "order/sel_arti.h"
+#include "order_fixture.h"
+#include "platform/cp1252.h"
+#include "platform/text.h"
+
+namespace {
+
+using scripted_user::tap;
+using scripted_user::tap_cell;
+using wvtest::caption_of;
+using wvtest::grid_of;
+
+const std::string entrecote = "2000200000013  |DES:Entrec\xF4te|PVE:18.50|FA1:3|FA2:0|";
+
+class sel_arti_test : public wvtest::order_screen_test {
+  protected:
+    wvtest::screen_double boite{"mini_97"}, clavier{"clavv"}, details{"sai_detail"};
+
+    // Shows the editor on a line and returns what it hands back.
+    static std::string edite(const std::string& ligne, scripted_user::action a) {
+        ligne_travail = ligne;
+        scripted_user::expect("sel_arti", std::move(a));
+        sel_arti::instance().show_modal();
+        return ligne_travail;
+    }
+    static void valide(platform::form& f) { tap_cell(grid_of(f, "g2"), 0, 5); }
+    static platform::control* plus(platform::form& f) { return f.find("bt_droi"); }
+    static platform::control* moins(platform::form& f) { return f.find("bt_gauc"); }
+};
+
+TEST_F(sel_arti_test, a_new_article_validated_unchanged_gets_quantity_one) {
+    const std::string l = edite("  " + entrecote + "  ", [](platform::form& f) {
+        EXPECT_EQ(caption_of(f, "Label1"), "Entrec\xF4te");
+        EXPECT_EQ(caption_of(f, "Label6"), "1");
+        EXPECT_EQ(caption_of(f, "Label3"), "18.50 ");
+        EXPECT_EQ(caption_of(f, "Label5"), "18.50 ");
+        EXPECT_EQ(caption_of(f, "label_haut"), "Validation d'un Article");
+        EXPECT_EQ(grid_of(f, "g1")->text(0, 0), cp("Informations complémentaires"));
+        EXPECT_EQ(grid_of(f, "g1")->rows(), 301);
+        valide(f);
+    });
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##");
+    EXPECT_EQ(parametres::lit(sel_arti::enreg_taille_article), txt::pad("#I#20", 20));
+    EXPECT_EQ(parametres::lit(sel_arti::enreg_taille_detail), txt::pad("#I#18", 20));
+}
+
+TEST_F(sel_arti_test, an_order_line_comes_back_unchanged_when_nothing_is_edited) {
+    const std::string ligne = entrecote + " ##QUA:002.00##{Saignante}{Frites}";
+    const std::string l = edite(ligne, [](platform::form& f) {
+        EXPECT_EQ(caption_of(f, "Label6"), "2");
+        EXPECT_EQ(caption_of(f, "Label5"), "37.00 ");
+        EXPECT_EQ(grid_of(f, "g1")->text(1, 0), "Saignante");
+        EXPECT_EQ(grid_of(f, "g1")->text(2, 0), "Frites");
+        EXPECT_EQ(grid_of(f, "g1")->text(3, 0), "");
+        valide(f);
+    });
+    EXPECT_EQ(l, ligne);
+    EXPECT_EQ(edite(l, [](platform::form& f) { valide(f); }), ligne);
+}
+
+TEST_F(sel_arti_test, arrows_keep_the_quantity_between_1_and_999_and_update_the_total) {
+    const std::string cafe = "2000700000018  |DES:Caf\xE9|PVE:2.50|FA1:7|FA2:0|";
+    std::string l = edite(cafe, [](platform::form& f) {
+        tap(moins(f));
+        EXPECT_EQ(caption_of(f, "Label6"), "1");
+        EXPECT_EQ(caption_of(f, "Label5"), "2.50 ");
+        tap(plus(f));
+        EXPECT_EQ(caption_of(f, "Label5"), "5.00 ");
+        tap(plus(f));
+        EXPECT_EQ(caption_of(f, "Label3"), "2.50 ");
+        EXPECT_EQ(caption_of(f, "Label5"), "7.50 ");
+        valide(f);
+    });
+    EXPECT_EQ(l, cafe + " ##QUA:003.00##");
+    l = edite(cafe + " ##QUA:998.00##", [](platform::form& f) {
+        tap(plus(f));
+        tap(plus(f));
+        EXPECT_EQ(caption_of(f, "Label6"), "999");
+        EXPECT_EQ(caption_of(f, "Label5"), "2497.50 ");
+        valide(f);
+    });
+    EXPECT_EQ(l, cafe + " ##QUA:999.00##");
+}
+
+TEST_F(sel_arti_test, a_filled_row_answered_no_opens_the_keyboard_on_its_text) {
+    std::string question, initiale;
+    int type_clavier = 0;
+    scripted_user::expect("mini_97", [&](platform::form& f) {
+        question = texte_message;
+        scripted_user::answer(7)(f);
+    });
+    scripted_user::expect("clavv", [&](platform::form& f) {
+        initiale = texte_message;
+        type_clavier = type_message;
+        scripted_user::answer(129, "Saignante")(f);  // escape gives back the initial text
+    });
+    scripted_user::expect("mini_97", scripted_user::answer(7));
+    scripted_user::expect("clavv", scripted_user::answer(129, ""));
+    const std::string l = edite(entrecote + " ##QUA:001.00##{Saignante}{Frites}", [](platform::form& f) {
+        tap_cell(grid_of(f, "g1"), 1, 0);
+        EXPECT_EQ(grid_of(f, "g1")->text(1, 0), "Saignante");
+        tap_cell(grid_of(f, "g1"), 2, 0);
+        EXPECT_EQ(grid_of(f, "g1")->text(2, 0), "");
+        valide(f);
+    });
+    EXPECT_EQ(question, "Voulez vous annuler la ligne \r\nSaignante ?");
+    EXPECT_EQ(initiale, "|Saignante");
+    EXPECT_EQ(type_clavier, 129);
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##{Saignante}");
+}
+
+TEST_F(sel_arti_test, yes_removes_the_row_and_keeps_the_others_in_order) {
+    scripted_user::expect("mini_97", scripted_user::answer(6));
+    const std::string l = edite(entrecote + " ##QUA:001.00##{A}{B}{C}", [](platform::form& f) {
+        auto* g = grid_of(f, "g1");
+        tap_cell(g, 2, 0);
+        EXPECT_EQ(g->text(1, 0), "A");
+        EXPECT_EQ(g->text(2, 0), "C");
+        EXPECT_EQ(g->rows(), 301);
+        valide(f);
+    });
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##{A}{C}");
+}
+
+TEST_F(sel_arti_test, typed_complements_are_trimmed_and_cleaned_of_braces) {
+    scripted_user::expect("clavv", [](platform::form& f) {
+        EXPECT_EQ(texte_message, "|");
+        scripted_user::answer(129, "  Sans {sel}  ")(f);
+    });
+    scripted_user::expect("clavv", scripted_user::answer(129, "   "));
+    scripted_user::expect("clavv", scripted_user::answer(129, "{}"));
+    const std::string l = edite(entrecote, [](platform::form& f) {
+        auto* g = grid_of(f, "g1");
+        tap_cell(g, 1, 0);
+        tap_cell(g, 2, 0);
+        tap_cell(g, 3, 0);
+        valide(f);
+    });
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##{Sans sel}");
+}
+
+TEST_F(sel_arti_test, the_header_row_does_nothing) {
+    // No dialog is expected: one opening would fail the test.
+    const std::string l = edite(entrecote + " ##QUA:001.00##{A}", [](platform::form& f) {
+        tap_cell(grid_of(f, "g1"), 0, 0);
+        EXPECT_EQ(grid_of(f, "g1")->text(0, 0), cp("Informations complémentaires"));
+        valide(f);
+    });
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##{A}");
+}
+
+TEST_F(sel_arti_test, deletion_asks_and_yes_returns_an_empty_line) {
+    std::string question;
+    scripted_user::expect("mini_97", [&](platform::form& f) {
+        question = texte_message;
+        scripted_user::answer(7)(f);
+    });
+    scripted_user::expect("mini_97", scripted_user::answer(6));
+    const std::string l = edite(entrecote + " ##QUA:002.00##", [](platform::form& f) {
+        tap_cell(grid_of(f, "g2"), 0, 0);
+        EXPECT_TRUE(f.loaded());
+        EXPECT_EQ(caption_of(f, "Label6"), "2");
+        tap_cell(grid_of(f, "g2"), 0, 0);
+    });
+    EXPECT_EQ(question, "Confirmez l'effacement de cette ligne ?");
+    EXPECT_EQ(l, "");
+}
+
+TEST_F(sel_arti_test, detail_cells_open_the_picker_at_their_page) {
+    std::vector<int> pages;
+    for (int i = 0; i < 4; ++i)
+        scripted_user::expect("sai_detail", [&](platform::form& f) {
+            pages.push_back(page_detail);
+            f.unload();
+        });
+    edite(entrecote, [](platform::form& f) {
+        for (int c = 1; c <= 4; ++c) tap_cell(grid_of(f, "g2"), 0, c);
+        EXPECT_EQ(grid_of(f, "g2")->text(0, 1), "A");
+        EXPECT_EQ(grid_of(f, "g2")->text(0, 4), "D");
+        valide(f);
+    });
+    EXPECT_EQ(pages, (std::vector<int>{0, 2, 4, 6}));
+}
+
+TEST_F(sel_arti_test, three_hundred_complements_are_shown_and_a_301st_is_lost) {
+    std::string ligne = entrecote + " ##QUA:001.00##";
+    for (int i = 1; i <= 301; ++i) ligne += "{C" + std::to_string(i) + "}";
+    const std::string l = edite(ligne, [](platform::form& f) {
+        auto* g = grid_of(f, "g1");
+        EXPECT_EQ(g->text(300, 0), "C300");
+        g->set_top_row(298);
+        EXPECT_FALSE(g->cell_rect(300, 0).isEmpty());
+        valide(f);
+    });
+    EXPECT_EQ(l, ligne.substr(0, ligne.size() - std::string("{C301}").size()));
+}
+
+TEST_F(sel_arti_test, closing_the_window_by_other_means_does_not_hand_back_scratch) {
+    const std::string l = edite(entrecote, [](platform::form& f) {
+        ligne_travail = "Frites";  // what the detail picker leaves there
+        f.window()->close();
+        EXPECT_TRUE(f.loaded());
+        valide(f);
+    });
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##");
+}
+
+}  // namespace
