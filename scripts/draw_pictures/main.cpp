@@ -768,7 +768,7 @@ void drawLogo() {
     QPainter p(&img);
     prepare(p);
     const QColor navy("#2F4A6B"), gold("#C8963E");
-    const QPointF c(256, 292);
+    const QPointF c(256, 300);
     // plate
     QRadialGradient plate(c, 196);
     plate.setColorAt(0, QColor("#FFFFFF"));
@@ -810,20 +810,8 @@ void drawLogo() {
         p.setPen(pen(navy, 13));
         p.drawLine(QPointF(kx, top + 180), QPointF(kx, bottom));
     }
-    // a small cloche in the middle of the plate, light enough for text laid over it
-    p.setOpacity(0.35);
-    drawCloche(p, QRectF(186, 236, 140, 93));
-    p.setOpacity(1.0);
-    // name of the product above the plate
-    QFont f("DejaVu Serif");
-    f.setPixelSize(62);
-    f.setBold(true);
-    f.setItalic(true);
-    p.setFont(f);
-    p.setPen(navy);
-    p.drawText(QRectF(0, 14, S, 80), Qt::AlignHCenter | Qt::AlignVCenter, "Velmorin");
-    p.setPen(pen(gold, 3));
-    p.drawLine(QPointF(150, 92), QPointF(362, 92));
+    // The plate's middle stays plain: the server's name and the product title
+    // are laid over it by the home view.
     p.end();
     save(img, "logo.png");
 }
