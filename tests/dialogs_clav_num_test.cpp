@@ -243,3 +243,24 @@ TEST_F(keypad, bottom_bar_double_tap_asks_for_the_reset_and_no_keeps_the_keypad)
 }
 
 }  // namespace
+
+namespace {
+
+// At a first start the screen-format chooser asks for the resolution before
+// any format is recorded and before the main window has a size.
+TEST_F(keypad, before_any_screen_format_the_keypad_covers_the_display_and_answers) {
+    largeur_ecran = 0;
+    hauteur_ecran = 0;
+    platform::find_form("Form1")->move(0, 0, 0, 0);
+    enter(cp("Entrez la résolution Horizontale ?|"), "", [] {
+        EXPECT_GT(pad().width(), 0);
+        EXPECT_GT(pad().height(), 0);
+        tap_key("8");
+        tap_key("0");
+        tap_key("0");
+        validate();
+    });
+    EXPECT_EQ(texte_message, "800");
+}
+
+}  // namespace

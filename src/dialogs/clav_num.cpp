@@ -100,6 +100,12 @@ void clav_num::form_load() {
         find("Label5")->set_visible(false);
     }
     ligne_travail.clear();
+    // At a first start the screen-format chooser asks for the resolution
+    // before any format is recorded: the keypad then takes the display's size.
+    if (largeur_ecran <= 0 || hauteur_ecran <= 0) {
+        largeur_ecran = static_cast<std::int16_t>(platform::screen_width_twips() / 15);
+        hauteur_ecran = static_cast<std::int16_t>(platform::screen_height_twips() / 15);
+    }
     Module1::applique_couleurs(*this);
 
     const dialogue::texte_separe texte = dialogue::separe(texte_message);
@@ -115,6 +121,7 @@ void clav_num::form_load() {
     const double R = haut_zone / 10.0;
     const double C = (W * 15 - 400) / 3;
     Module1::cale_fenetre(*this);
+    if (width() <= 0 || height() <= 0) move(0, 0, W * 15, H * 15);
 
     parametres::lit_entier(51, "#I#28");
     const auto S = static_cast<double>(txt::round_even(txt::val(txt::mid(enreg_param, 4))));

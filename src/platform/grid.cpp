@@ -50,8 +50,10 @@ void grid::set_cols(int n) {
     resize_cells(rows_, n);
 }
 void grid::set_fixed_rows(int n) {
+    // The first shown row follows the fixed rows unless it was scrolled.
+    const bool at_start = top_row_ == fixed_rows_;
     fixed_rows_ = std::max(0, n);
-    top_row_ = std::max(top_row_, fixed_rows_);
+    top_row_ = at_start ? fixed_rows_ : std::max(top_row_, fixed_rows_);
     refresh();
 }
 void grid::set_fixed_cols(int n) {
