@@ -7,6 +7,15 @@
 
 namespace barre_boutons {
 
+void cree_bandeaux(platform::form& f, const char* classe, std::function<void()> reinitialise) {
+    for (const char* nom : {"label_haut", "label_bas"}) {
+        auto* bandeau = f.add<platform::label>(nom);
+        bandeau->tag = classe;
+        habille_bandeau(*bandeau);
+    }
+    f.find("label_bas")->on_dbl_click = std::move(reinitialise);
+}
+
 void habille_bandeau(platform::label& l) {
     l.set_alignment(2);
     l.set_font_size(12);

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "platform/controls.h"
+#include "platform/form.h"
 #include "platform/grid.h"
 
 namespace barre_boutons {
@@ -17,6 +19,11 @@ struct cellule {
 
 // The design look of label_haut and label_bas (colour class 5 paints over it).
 void habille_bandeau(platform::label& l);
+
+// Creates label_haut and label_bas of a screen in that look, tagged with the
+// colour class `classe`; a double touch on the bottom bar runs `reinitialise`
+// (the screen's reset confirmation).
+void cree_bandeaux(platform::form& f, const char* classe, std::function<void()> reinitialise);
 
 // Lays the bar across the configured screen (Left 200, Width W - 400, its
 // bottom 500 twips above the screen's) with cells `hauteur` twips high, and

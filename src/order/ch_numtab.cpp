@@ -36,12 +36,7 @@ void ch_numtab::design() {
     ombre->set_picture(icc::image("ch_numtab_shade.png"));
     ombre->set_visible(false);
 
-    for (const char* nom : {"label_haut", "label_bas"}) {
-        auto* bandeau = add<platform::label>(nom);
-        bandeau->tag = "5";
-        barre_boutons::habille_bandeau(*bandeau);
-    }
-    find("label_bas")->on_dbl_click = [this] { label_bas_dbl_click(); };
+    barre_boutons::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
 
     auto* pave = add<platform::grid>("g3");
     pave->on_cell_click = [this](int r, int c) { g3_click(r, c); };

@@ -48,13 +48,8 @@ eta_com& eta_com::instance() {
 void eta_com::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    for (const char* nom : {"label_haut", "label_bas"}) {
-        auto* bandeau = add<platform::label>(nom);
-        bandeau->tag = "5";
-        barre_boutons::habille_bandeau(*bandeau);
-    }
+    barre_boutons::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
     find("label_haut")->set_visible(false);
-    find("label_bas")->on_dbl_click = [this] { label_bas_dbl_click(); };
 
     auto* cadre = add<platform::label>("Shape1");
     cadre->set_back_style(0);

@@ -24,11 +24,7 @@ sai_detail& sai_detail::instance() {
 void sai_detail::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    for (const char* nom : {"label_haut", "label_bas"}) {
-        auto* bandeau = add<platform::label>(nom);
-        barre_boutons::habille_bandeau(*bandeau);
-    }
-    find("label_bas")->on_dbl_click = [this] { label_bas_dbl_click(); };
+    barre_boutons::cree_bandeaux(*this, "", [this] { label_bas_dbl_click(); });
     for (int i = 0; i < nb_grilles; ++i) {
         auto* g = add<platform::grid>("g1", i);
         g->set_rows(details_par_liste);

@@ -28,11 +28,7 @@ sai_menu& sai_menu::instance() {
 void sai_menu::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    for (const char* nom : {"label_haut", "label_bas"}) {
-        auto* bandeau = add<platform::label>(nom);
-        barre_boutons::habille_bandeau(*bandeau);
-    }
-    find("label_bas")->on_dbl_click = [this] { label_bas_dbl_click(); };
+    barre_boutons::cree_bandeaux(*this, "", [this] { label_bas_dbl_click(); });
     for (const char* nom : {"Label1", "Label2"}) {
         auto* l = add<platform::label>(nom);
         l->set_font_name("Arial");

@@ -24,12 +24,7 @@ sel_arti& sel_arti::instance() {
 void sel_arti::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    for (const char* nom : {"label_haut", "label_bas"}) {
-        auto* bandeau = add<platform::label>(nom);
-        bandeau->tag = "5";
-        barre_boutons::habille_bandeau(*bandeau);
-    }
-    find("label_bas")->on_dbl_click = [this] { label_bas_dbl_click(); };
+    barre_boutons::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
 
     auto* designation = add<platform::label>("Label1");
     designation->tag = "5";

@@ -57,6 +57,14 @@ class form {
     // The controls in the order of the screen's control collection.
     const std::vector<control*>& controls() const { return order_; }
     control* find(const std::string& name, int index = -1) const;
+    // Creates a control of the screen in its design state (from design(), or
+    // from a helper that builds part of a screen's design).
+    template <class T>
+    T* add(const std::string& name, int index = -1) {
+        T* c = new T(window());
+        register_control(c, name, index);
+        return c;
+    }
     template <class T>
     T* get(const std::string& name, int index = -1) const {
         return dynamic_cast<T*>(find(name, index));
@@ -75,12 +83,6 @@ class form {
     // control of the screen): unload by default.
     virtual void closed_by_user() { unload(); }
 
-    template <class T>
-    T* add(const std::string& name, int index = -1) {
-        T* c = new T(window());
-        register_control(c, name, index);
-        return c;
-    }
     // Loads element `index` of a control array with the design of element 0,
     // hidden, as a control array does.
     template <class T>
