@@ -20,7 +20,6 @@
 #include <QRadialGradient>
 #include <QRectF>
 #include <QString>
-
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -37,7 +36,7 @@ QImage canvas(int w, int h, QColor fill = Qt::transparent) {
     return img;
 }
 
-void save(const QImage &img, const QString &name) {
+void save(const QImage& img, const QString& name) {
     const QString path = g_out + "/" + name;
     if (!img.save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -45,7 +44,7 @@ void save(const QImage &img, const QString &name) {
     }
 }
 
-void prepare(QPainter &p) {
+void prepare(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -77,8 +76,8 @@ const QColor kBrown("#9A6A43"), kBrownLight("#BD8B60"), kBrownDark("#5E3D22");
 const QColor kInk("#2F3842");
 
 // A thick stroke drawn twice: a dark rim, then the colour.
-void boldStroke(QPainter &p, const QPainterPath &path, QColor rim, QColor fill,
-                double width, double rimWidth) {
+void boldStroke(QPainter& p, const QPainterPath& path, QColor rim, QColor fill, double width,
+                double rimWidth) {
     p.setBrush(Qt::NoBrush);
     p.setPen(pen(rim, width + 2 * rimWidth));
     p.drawPath(path);
@@ -100,14 +99,14 @@ QPainterPath rightArrowShape() {
     return a;
 }
 
-QPainterPath mirrored(const QPainterPath &path) {
+QPainterPath mirrored(const QPainterPath& path) {
     QTransform t;
     t.translate(64, 0);
     t.scale(-1, 1);
     return t.map(path);
 }
 
-void fillArrow(QPainter &p, const QPainterPath &shape, QColor light, QColor base, QColor dark) {
+void fillArrow(QPainter& p, const QPainterPath& shape, QColor light, QColor base, QColor dark) {
     p.setPen(pen(dark, 2.6));
     p.setBrush(vgrad(7, 57, light, base));
     p.drawPath(shape);
@@ -117,7 +116,7 @@ void fillArrow(QPainter &p, const QPainterPath &shape, QColor light, QColor base
 // Bar and button pictures, drawn in a 64 x 64 design square
 // ---------------------------------------------------------------------------
 
-void drawNo(QPainter &p) {  // 10: a red cross
+void drawNo(QPainter& p) {  // 10: a red cross
     QPainterPath x;
     x.moveTo(17, 17);
     x.lineTo(47, 47);
@@ -131,7 +130,7 @@ void drawNo(QPainter &p) {  // 10: a red cross
     p.drawPath(hi);
 }
 
-void drawTable(QPainter &p) {  // 11: a restaurant table with two chairs
+void drawTable(QPainter& p) {  // 11: a restaurant table with two chairs
     // chairs
     auto chair = [&](bool left) {
         QPainterPath c;
@@ -183,7 +182,7 @@ void drawTable(QPainter &p) {  // 11: a restaurant table with two chairs
     p.drawLine(QPointF(39.5, 24.6), QPointF(44.5, 24.6));
 }
 
-void drawEnd(QPainter &p) {  // 12: the power symbol
+void drawEnd(QPainter& p) {  // 12: the power symbol
     p.setPen(pen(kRedDark, 1.0));
     p.setBrush(QColor("#FDECEC"));
     p.drawEllipse(QRectF(4, 4, 56, 56));
@@ -196,8 +195,7 @@ void drawEnd(QPainter &p) {  // 12: the power symbol
     boldStroke(p, sym, kRedDark, kRed, 6.5, 1.6);
 }
 
-void drawForkKnife(QPainter &p, double cx, double top, double bottom, double scale,
-                   QColor colour) {
+void drawForkKnife(QPainter& p, double cx, double top, double bottom, double scale, QColor colour) {
     // fork on the left of cx, knife on the right
     const double fx = cx - 6 * scale, kx = cx + 6 * scale;
     const double tine = (bottom - top) * 0.30;
@@ -224,7 +222,7 @@ void drawForkKnife(QPainter &p, double cx, double top, double bottom, double sca
     p.drawPath(blade);
 }
 
-void drawFamilies(QPainter &p) {  // 13: the menu card
+void drawFamilies(QPainter& p) {  // 13: the menu card
     p.setPen(pen(QColor("#6E1C1E"), 2.0));
     p.setBrush(vgrad(5, 59, QColor("#C9474A"), QColor("#9C2D30")));
     p.drawRoundedRect(QRectF(12, 5, 40, 54), 4, 4);
@@ -238,7 +236,7 @@ void drawFamilies(QPainter &p) {  // 13: the menu card
     drawForkKnife(p, 34.5, 15, 49, 1.0, QColor("#FFF3D6"));
 }
 
-void drawYes(QPainter &p) {  // 14: a green check mark
+void drawYes(QPainter& p) {  // 14: a green check mark
     QPainterPath c;
     c.moveTo(13, 34);
     c.lineTo(26, 47);
@@ -251,7 +249,7 @@ void drawYes(QPainter &p) {  // 14: a green check mark
     p.drawPath(hi);
 }
 
-void drawServer(QPainter &p) {  // 15: a waiter carrying a tray
+void drawServer(QPainter& p) {  // 15: a waiter carrying a tray
     const QColor skin("#F2C6A0"), skinDark("#B98A64"), suit("#2E3440"), hair("#4A3222");
     // body
     QPainterPath body;
@@ -327,7 +325,7 @@ void drawServer(QPainter &p) {  // 15: a waiter carrying a tray
     p.drawEllipse(QRectF(48.5, 3.2, 3, 3));
 }
 
-void drawKeyboardIcon(QPainter &p) {  // 16: a keyboard
+void drawKeyboardIcon(QPainter& p) {  // 16: a keyboard
     p.setPen(pen(QColor("#232A32"), 2.0));
     p.setBrush(vgrad(14, 50, QColor("#5C6875"), QColor("#3C4651")));
     p.drawRoundedRect(QRectF(3, 15, 58, 35), 5, 5);
@@ -338,23 +336,22 @@ void drawKeyboardIcon(QPainter &p) {  // 16: a keyboard
         const double y = 19.5 + row * 6.4;
         const double x0 = 7.5 + row * 1.6;
         const int n = row == 2 ? 7 : 8;
-        for (int i = 0; i < n; ++i)
-            p.drawRoundedRect(QRectF(x0 + i * (kw + gap), y, kw, 4.6), 1, 1);
+        for (int i = 0; i < n; ++i) p.drawRoundedRect(QRectF(x0 + i * (kw + gap), y, kw, 4.6), 1, 1);
     }
     p.drawRoundedRect(QRectF(17, 39.3, 30, 5.2), 1.2, 1.2);
     p.setBrush(QColor("#9FD3A8"));
     p.drawRoundedRect(QRectF(52.5, 32.6, 5, 11.9), 1, 1);
 }
 
-void drawNext(QPainter &p) {  // 17: forward arrow
+void drawNext(QPainter& p) {  // 17: forward arrow
     fillArrow(p, rightArrowShape(), kBlueLight, kBlue, kBlueDark);
 }
 
-void drawPrevious(QPainter &p) {  // 18: back arrow
+void drawPrevious(QPainter& p) {  // 18: back arrow
     fillArrow(p, mirrored(rightArrowShape()), kBlueLight, kBlue, kBlueDark);
 }
 
-void drawEraser(QPainter &p) {  // 19: clear the entry
+void drawEraser(QPainter& p) {  // 19: clear the entry
     // wiped trace
     p.setPen(pen(QColor("#9AA6B2"), 2.4));
     p.drawLine(QPointF(6, 57), QPointF(22, 57));
@@ -386,20 +383,20 @@ void drawEraser(QPainter &p) {  // 19: clear the entry
 }
 
 // 20 and 21: the plus and minus arrows
-void drawPlusArrow(QPainter &p) {
+void drawPlusArrow(QPainter& p) {
     fillArrow(p, rightArrowShape(), kGreenLight, kGreen, kGreenDark);
     p.setPen(pen(QColor("#FFFFFF"), 6.0));
     p.drawLine(QPointF(21, 32), QPointF(41, 32));
     p.drawLine(QPointF(31, 22), QPointF(31, 42));
 }
 
-void drawMinusArrow(QPainter &p) {
+void drawMinusArrow(QPainter& p) {
     fillArrow(p, mirrored(rightArrowShape()), kOrangeLight, kOrange, kOrangeDark);
     p.setPen(pen(QColor("#FFFFFF"), 6.0));
     p.drawLine(QPointF(23, 32), QPointF(43, 32));
 }
 
-void drawNote(QPainter &p) {  // 22: the note pad of the order
+void drawNote(QPainter& p) {  // 22: the note pad of the order
     p.setPen(pen(QColor("#A98A2A"), 1.8));
     p.setBrush(vgrad(10, 58, QColor("#FFF2B3"), QColor("#FFE27A")));
     p.drawRoundedRect(QRectF(11, 9, 38, 50), 3, 3);
@@ -408,11 +405,9 @@ void drawNote(QPainter &p) {  // 22: the note pad of the order
     p.drawRoundedRect(QRectF(11, 8, 38, 7), 2, 2);
     p.setPen(pen(QColor("#4C5560"), 1.6));
     p.setBrush(QColor("#FFFFFF"));
-    for (double x : {17.0, 24.0, 31.0, 38.0, 45.0} )
-        p.drawRoundedRect(QRectF(x - 1.6, 4.5, 3.2, 7), 1.6, 1.6);
+    for (double x : {17.0, 24.0, 31.0, 38.0, 45.0}) p.drawRoundedRect(QRectF(x - 1.6, 4.5, 3.2, 7), 1.6, 1.6);
     p.setPen(pen(QColor("#C4A24A"), 2.0));
-    for (double y : {23.0, 30.0, 37.0, 44.0, 51.0})
-        p.drawLine(QPointF(17, y), QPointF(y > 40 ? 32 : 43, y));
+    for (double y : {23.0, 30.0, 37.0, 44.0, 51.0}) p.drawLine(QPointF(17, y), QPointF(y > 40 ? 32 : 43, y));
     // pencil
     p.save();
     p.translate(46, 39);
@@ -441,8 +436,7 @@ void drawNote(QPainter &p) {  // 22: the note pad of the order
     p.restore();
 }
 
-void paperPlane(QPainter &p, QColor wingTop, QColor wingBottom, QColor fold, QColor rim,
-                bool motion) {
+void paperPlane(QPainter& p, QColor wingTop, QColor wingBottom, QColor fold, QColor rim, bool motion) {
     const QPointF nose(59, 7), left(5, 29), mid(25, 38), tail(34, 59), inner(29, 44);
     if (motion) {
         p.setPen(pen(QColor("#8FB3D9"), 2.4));
@@ -461,11 +455,11 @@ void paperPlane(QPainter &p, QColor wingTop, QColor wingBottom, QColor fold, QCo
     p.drawPolygon(top);
 }
 
-void drawSend(QPainter &p) {  // 23: send the order
+void drawSend(QPainter& p) {  // 23: send the order
     paperPlane(p, QColor("#EAF4FE"), QColor("#5EA3E6"), QColor("#3B7FC4"), kBlueDark, true);
 }
 
-void drawValidate(QPainter &p) {  // 24: validate / done
+void drawValidate(QPainter& p) {  // 24: validate / done
     p.setPen(pen(kGreenDark, 2.2));
     QRadialGradient g(26, 22, 34);
     g.setColorAt(0, kGreenLight);
@@ -485,7 +479,7 @@ void drawValidate(QPainter &p) {  // 24: validate / done
     p.drawPath(c);
 }
 
-void drawDetails(QPainter &p) {  // 25: the detail list
+void drawDetails(QPainter& p) {  // 25: the detail list
     p.setPen(pen(QColor("#6D7A87"), 1.8));
     p.setBrush(QColor("#FFFFFF"));
     p.drawRoundedRect(QRectF(10, 5, 44, 54), 4, 4);
@@ -508,7 +502,7 @@ void drawDetails(QPainter &p) {  // 25: the detail list
     }
 }
 
-void drawGear(QPainter &p) {  // 26: a gear (generic)
+void drawGear(QPainter& p) {  // 26: a gear (generic)
     QPainterPath gear;
     const double cx = 32, cy = 32;
     const int teeth = 8;
@@ -516,7 +510,10 @@ void drawGear(QPainter &p) {  // 26: a gear (generic)
         const double a = (i / double(teeth * 4)) * 2 * M_PI - M_PI / 2 - M_PI / (teeth * 4.0) * 1.5;
         const double r = (i % 4 == 0 || i % 4 == 1) ? 26.0 : 19.0;
         const QPointF pt(cx + r * std::cos(a), cy + r * std::sin(a));
-        if (i == 0) gear.moveTo(pt); else gear.lineTo(pt);
+        if (i == 0)
+            gear.moveTo(pt);
+        else
+            gear.lineTo(pt);
     }
     gear.closeSubpath();
     QPainterPath hole;
@@ -526,7 +523,7 @@ void drawGear(QPainter &p) {  // 26: a gear (generic)
     p.drawPath(gear.subtracted(hole));
 }
 
-void drawClose(QPainter &p) {  // 27: close, a cross in a circle
+void drawClose(QPainter& p) {  // 27: close, a cross in a circle
     p.setPen(pen(kSlateDark, 2.2));
     p.setBrush(vgrad(5, 59, kSlateLight, kSlate));
     p.drawEllipse(QRectF(5, 5, 54, 54));
@@ -535,7 +532,7 @@ void drawClose(QPainter &p) {  // 27: close, a cross in a circle
     p.drawLine(QPointF(42, 22), QPointF(22, 42));
 }
 
-void drawScreenFormat(QPainter &p) {  // 28: the screen format (monitor and tablet)
+void drawScreenFormat(QPainter& p) {  // 28: the screen format (monitor and tablet)
     p.setPen(pen(QColor("#232A32"), 1.8));
     p.setBrush(QColor("#3C4652"));
     p.drawRoundedRect(QRectF(3, 7, 48, 34), 3, 3);
@@ -557,7 +554,7 @@ void drawScreenFormat(QPainter &p) {  // 28: the screen format (monitor and tabl
     p.drawEllipse(QRectF(48.7, 54.5, 2.6, 2.6));
 }
 
-void drawStar(QPainter &p) {  // 29: a star (generic)
+void drawStar(QPainter& p) {  // 29: a star (generic)
     QPolygonF star;
     for (int i = 0; i < 10; ++i) {
         const double a = -M_PI / 2 + i * M_PI / 5;
@@ -569,9 +566,8 @@ void drawStar(QPainter &p) {  // 29: a star (generic)
     p.drawPolygon(star);
 }
 
-void drawSendOffline(QPainter &p) {  // 30: send while the network folder is unreachable
-    paperPlane(p, QColor("#F5F7FA"), QColor("#DDE3EA"), QColor("#C9D1DA"), QColor("#9AA6B2"),
-               false);
+void drawSendOffline(QPainter& p) {  // 30: send while the network folder is unreachable
+    paperPlane(p, QColor("#F5F7FA"), QColor("#DDE3EA"), QColor("#C9D1DA"), QColor("#9AA6B2"), false);
     // red badge in the lower right corner, away from the centre
     p.setPen(pen(QColor("#FFFFFF"), 2.0));
     p.setBrush(kRed);
@@ -581,7 +577,7 @@ void drawSendOffline(QPainter &p) {  // 30: send while the network folder is unr
     p.drawLine(QPointF(56, 47), QPointF(47, 56));
 }
 
-void drawClock(QPainter &p) {  // 31: a clock (generic)
+void drawClock(QPainter& p) {  // 31: a clock (generic)
     p.setPen(pen(kSlateDark, 3.0));
     p.setBrush(QColor("#FFFFFF"));
     p.drawEllipse(QRectF(6, 6, 52, 52));
@@ -601,7 +597,7 @@ void drawClock(QPainter &p) {  // 31: a clock (generic)
     p.drawEllipse(QPointF(32, 32), 3, 3);
 }
 
-void drawTakeAway(QPainter &p) {  // 32: the quick table 999 (one cover, take-away)
+void drawTakeAway(QPainter& p) {  // 32: the quick table 999 (one cover, take-away)
     QPainterPath handle;
     handle.moveTo(24, 22);
     handle.cubicTo(24, 8, 40, 8, 40, 22);
@@ -626,7 +622,7 @@ void drawTakeAway(QPainter &p) {  // 32: the quick table 999 (one cover, take-aw
     drawForkKnife(p, 32, 32.5, 47.5, 0.62, QColor("#8A5A2E"));
 }
 
-void drawBar(int number, int size, const std::function<void(QPainter &)> &draw) {
+void drawBar(int number, int size, const std::function<void(QPainter&)>& draw) {
     QImage img = canvas(size, size);
     QPainter p(&img);
     prepare(p);
@@ -640,7 +636,7 @@ void drawBar(int number, int size, const std::function<void(QPainter &)> &draw) 
 // Key colour pictures 0 to 9
 // ---------------------------------------------------------------------------
 void drawKeyColours() {
-    const char *bases[10] = {
+    const char* bases[10] = {
         "#E3E5E8",  // 0 neutral light grey
         "#A3C8F0",  // 1 blue
         "#B2E0A8",  // 2 green
@@ -705,7 +701,7 @@ void drawFramePieces() {
 // ---------------------------------------------------------------------------
 // Emblems
 // ---------------------------------------------------------------------------
-void drawCloche(QPainter &p, QRectF box) {
+void drawCloche(QPainter& p, QRectF box) {
     // box: the area of the cloche and its plate, in the unit square scaled to it
     p.save();
     p.translate(box.topLeft());
@@ -820,12 +816,12 @@ void drawLogo() {
 // Ticks, check boxes, message-box picture
 // ---------------------------------------------------------------------------
 void drawTicks() {
-    auto box = [](QPainter &p, QColor fill, QColor rim) {
+    auto box = [](QPainter& p, QColor fill, QColor rim) {
         p.setPen(pen(rim, 2.0));
         p.setBrush(fill);
         p.drawRoundedRect(QRectF(4, 4, 24, 24), 4, 4);
     };
-    auto tick = [](QPainter &p, QColor rim, QColor colour, double w) {
+    auto tick = [](QPainter& p, QColor rim, QColor colour, double w) {
         QPainterPath t;
         t.moveTo(8, 16.5);
         t.lineTo(14, 22.5);
@@ -940,13 +936,26 @@ std::vector<Key> keyboardKeys() {
 
 enum class CapKind { Plain, Function, Enter, Escape };
 
-void drawCap(QPainter &p, const QRectF &r, CapKind kind) {
+void drawCap(QPainter& p, const QRectF& r, CapKind kind) {
     QColor top("#FFFFFF"), bottom("#E2E5E9"), rim("#7E8893");
     switch (kind) {
-        case CapKind::Plain: break;
-        case CapKind::Function: top = QColor("#EEF3F8"); bottom = QColor("#C8D4E1"); rim = QColor("#6F7E8E"); break;
-        case CapKind::Enter: top = QColor("#E6F6E6"); bottom = QColor("#B4DDB6"); rim = QColor("#5E8F63"); break;
-        case CapKind::Escape: top = QColor("#FCEAEA"); bottom = QColor("#EDC0C0"); rim = QColor("#9A6A6A"); break;
+        case CapKind::Plain:
+            break;
+        case CapKind::Function:
+            top = QColor("#EEF3F8");
+            bottom = QColor("#C8D4E1");
+            rim = QColor("#6F7E8E");
+            break;
+        case CapKind::Enter:
+            top = QColor("#E6F6E6");
+            bottom = QColor("#B4DDB6");
+            rim = QColor("#5E8F63");
+            break;
+        case CapKind::Escape:
+            top = QColor("#FCEAEA");
+            bottom = QColor("#EDC0C0");
+            rim = QColor("#9A6A6A");
+            break;
     }
     const QRectF face = r.adjusted(1.5, 1.5, -1.5, -3.5);
     // shadow / key side
@@ -959,7 +968,7 @@ void drawCap(QPainter &p, const QRectF &r, CapKind kind) {
 }
 
 // Symbols of the function keys, drawn in the cap's face.
-void hollowUpArrow(QPainter &p, QPointF c, double s, bool bar) {
+void hollowUpArrow(QPainter& p, QPointF c, double s, bool bar) {
     QPainterPath a;
     a.moveTo(c.x(), c.y() - 0.55 * s);
     a.lineTo(c.x() + 0.45 * s, c.y() - 0.05 * s);
@@ -979,7 +988,7 @@ void hollowUpArrow(QPainter &p, QPointF c, double s, bool bar) {
     }
 }
 
-void solidArrow(QPainter &p, QPointF c, double s, double angleDeg) {
+void solidArrow(QPainter& p, QPointF c, double s, double angleDeg) {
     p.save();
     p.translate(c);
     p.rotate(angleDeg);  // 0: pointing right
@@ -998,7 +1007,7 @@ void solidArrow(QPainter &p, QPointF c, double s, double angleDeg) {
     p.restore();
 }
 
-void triangle(QPainter &p, QPointF c, double s, bool up) {
+void triangle(QPainter& p, QPointF c, double s, bool up) {
     QPolygonF t;
     const double d = up ? -1 : 1;
     t << QPointF(c.x(), c.y() + d * 0.3 * s) << QPointF(c.x() - 0.36 * s, c.y() - d * 0.22 * s)
@@ -1008,7 +1017,7 @@ void triangle(QPainter &p, QPointF c, double s, bool up) {
     p.drawPolygon(t);
 }
 
-void capText(QPainter &p, const QRectF &face, const QString &text, int px, QColor colour) {
+void capText(QPainter& p, const QRectF& face, const QString& text, int px, QColor colour) {
     QFont f("DejaVu Sans");
     f.setPixelSize(px);
     f.setBold(true);
@@ -1027,15 +1036,30 @@ void drawKeyboard() {
     p.setBrush(vgrad(0, 347, QColor("#65727F"), QColor("#434D58")));
     p.drawRoundedRect(QRectF(1, 1, 931, 345), 10, 10);
 
-    for (const Key &k : keyboardKeys()) {
+    for (const Key& k : keyboardKeys()) {
         const QRectF r(k.left / T, k.top / T, k.width / T, k.height / T);
         CapKind kind = CapKind::Plain;
         switch (k.index) {
-            case 13: case 14: case 26: case 39: case 51: case 52: case 53: case 54: case 55:
-            case 56: kind = CapKind::Function; break;
-            case 38: kind = CapKind::Enter; break;
-            case 57: kind = CapKind::Escape; break;
-            default: break;
+            case 13:
+            case 14:
+            case 26:
+            case 39:
+            case 51:
+            case 52:
+            case 53:
+            case 54:
+            case 55:
+            case 56:
+                kind = CapKind::Function;
+                break;
+            case 38:
+                kind = CapKind::Enter;
+                break;
+            case 57:
+                kind = CapKind::Escape;
+                break;
+            default:
+                break;
         }
         drawCap(p, r, kind);
         const QRectF face = r.adjusted(1.5, 1.5, -1.5, -3.5);
@@ -1068,8 +1092,12 @@ void drawKeyboard() {
                 p.restore();
                 break;
             }
-            case 26: hollowUpArrow(p, c, s * 0.72, true); break;    // Caps
-            case 39: hollowUpArrow(p, c, s * 0.72, false); break;   // Shift
+            case 26:
+                hollowUpArrow(p, c, s * 0.72, true);
+                break;  // Caps
+            case 39:
+                hollowUpArrow(p, c, s * 0.72, false);
+                break;  // Shift
             case 38: {  // Enter: return arrow
                 const double w = face.width(), h = face.height();
                 QPainterPath a;
@@ -1088,13 +1116,29 @@ void drawKeyboard() {
                 p.drawPolygon(head);
                 break;
             }
-            case 52: triangle(p, c, s * 0.7, true); break;    // list up
-            case 53: triangle(p, c, s * 0.7, false); break;   // list down
-            case 54: solidArrow(p, c, s * 0.72, 180); break;  // caret left
-            case 55: solidArrow(p, c, s * 0.72, 0); break;    // caret right
-            case 56: capText(p, face, "Alt Gr", 15, kInk); break;
-            case 57: capText(p, face, QString::fromUtf8("\xC3\x89" "chap"), 14, QColor("#6E2222")); break;
-            default: break;  // ordinary keys and key 51: blank cap
+            case 52:
+                triangle(p, c, s * 0.7, true);
+                break;  // list up
+            case 53:
+                triangle(p, c, s * 0.7, false);
+                break;  // list down
+            case 54:
+                solidArrow(p, c, s * 0.72, 180);
+                break;  // caret left
+            case 55:
+                solidArrow(p, c, s * 0.72, 0);
+                break;  // caret right
+            case 56:
+                capText(p, face, "Alt Gr", 15, kInk);
+                break;
+            case 57:
+                capText(p, face,
+                        QString::fromUtf8("\xC3\x89"
+                                          "chap"),
+                        14, QColor("#6E2222"));
+                break;
+            default:
+                break;  // ordinary keys and key 51: blank cap
         }
     }
     p.end();
@@ -1114,8 +1158,8 @@ void drawNumericKeypadColours() {
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 3; ++col) {
             QColor c = digit;
-            if (row == 3 && col == 0) c = clear;   // "C"
-            if (row == 3 && col == 2) c = point;   // "."
+            if (row == 3 && col == 0) c = clear;  // "C"
+            if (row == 3 && col == 2) c = point;  // "."
             for (int y = 0; y < 5; ++y)
                 for (int x = 0; x < 5; ++x) img.setPixelColor(5 * row + x, 5 * col + y, c);
         }
@@ -1132,11 +1176,13 @@ void drawTableShade() {
         {0xFEF1EA, 0xFCE9DD, 0xFBDFCC},
     };
     // knots of the shade along s = x + y (0 .. 48), per channel
-    struct Knot { double s; double r, g, b; };
+    struct Knot {
+        double s;
+        double r, g, b;
+    };
     const Knot knots[] = {
-        {0, 0xFF, 0xFD, 0xFC},   {5, 0xFE, 0xFB, 0xFA},   {10, 0xFD, 0xF7, 243.5},
-        {15, 0xFE, 0xF1, 233.5}, {20, 0xFB, 0xE9, 0xDD},   {25, 0xFB, 0xDF, 0xCC},
-        {48, 0xFA, 0xBF, 0x90},
+        {0, 0xFF, 0xFD, 0xFC},  {5, 0xFE, 0xFB, 0xFA},  {10, 0xFD, 0xF7, 243.5}, {15, 0xFE, 0xF1, 233.5},
+        {20, 0xFB, 0xE9, 0xDD}, {25, 0xFB, 0xDF, 0xCC}, {48, 0xFA, 0xBF, 0x90},
     };
     auto shade = [&](double s) {
         for (size_t i = 0; i + 1 < std::size(knots); ++i) {
@@ -1169,7 +1215,7 @@ void drawTableShade() {
 
 }  // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
@@ -1180,15 +1226,15 @@ int main(int argc, char **argv) {
 
     drawKeyColours();
 
-    const std::map<int, std::function<void(QPainter &)>> bar = {
-        {10, drawNo},           {11, drawTable},     {12, drawEnd},        {13, drawFamilies},
-        {14, drawYes},          {15, drawServer},    {16, drawKeyboardIcon}, {17, drawNext},
-        {18, drawPrevious},     {19, drawEraser},    {20, drawPlusArrow},  {21, drawMinusArrow},
-        {22, drawNote},         {23, drawSend},      {24, drawValidate},   {25, drawDetails},
-        {26, drawGear},         {27, drawClose},     {28, drawScreenFormat}, {29, drawStar},
-        {30, drawSendOffline},  {31, drawClock},     {32, drawTakeAway},
+    const std::map<int, std::function<void(QPainter&)>> bar = {
+        {10, drawNo},          {11, drawTable},  {12, drawEnd},          {13, drawFamilies},
+        {14, drawYes},         {15, drawServer}, {16, drawKeyboardIcon}, {17, drawNext},
+        {18, drawPrevious},    {19, drawEraser}, {20, drawPlusArrow},    {21, drawMinusArrow},
+        {22, drawNote},        {23, drawSend},   {24, drawValidate},     {25, drawDetails},
+        {26, drawGear},        {27, drawClose},  {28, drawScreenFormat}, {29, drawStar},
+        {30, drawSendOffline}, {31, drawClock},  {32, drawTakeAway},
     };
-    for (const auto &[n, draw] : bar) {
+    for (const auto& [n, draw] : bar) {
         drawBar(n, 64, draw);
         drawBar(n + 50, 96, draw);
     }

@@ -6,5 +6,6 @@ ch_outils& ch_outils::instance() {
 }
 
 namespace {
-const bool registered = platform::register_form("ch_outils", [] () -> platform::form& { return ch_outils::instance(); });
+const bool registered =
+    platform::register_form("ch_outils", []() -> platform::form& { return ch_outils::instance(); });
 }

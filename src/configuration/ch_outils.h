@@ -5,10 +5,10 @@
 #include "platform/form.h"
 
 class ch_outils : public platform::form {
-public:
+  public:
     static ch_outils& instance();
 
-private:
+  private:
     ch_outils() : form("ch_outils") {}
     void design() override {}
     void form_load() override { unload(); }

@@ -6,5 +6,6 @@ menufor& menufor::instance() {
 }
 
 namespace {
-const bool registered = platform::register_form("menufor", [] () -> platform::form& { return menufor::instance(); });
+const bool registered =
+    platform::register_form("menufor", []() -> platform::form& { return menufor::instance(); });
 }

@@ -5,10 +5,10 @@
 #include "platform/form.h"
 
 class menufor : public platform::form {
-public:
+  public:
     static menufor& instance();
 
-private:
+  private:
     menufor() : form("menufor") {}
     void design() override {}
     void form_load() override { unload(); }

@@ -6,5 +6,6 @@ w_prog& w_prog::instance() {
 }
 
 namespace {
-const bool registered = platform::register_form("w_prog", [] () -> platform::form& { return w_prog::instance(); });
+const bool registered =
+    platform::register_form("w_prog", []() -> platform::form& { return w_prog::instance(); });
 }

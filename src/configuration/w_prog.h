@@ -5,10 +5,10 @@
 #include "platform/form.h"
 
 class w_prog : public platform::form {
-public:
+  public:
     static w_prog& instance();
 
-private:
+  private:
     w_prog() : form("w_prog") {}
     void design() override {}
     void form_load() override { unload(); }
