@@ -71,6 +71,17 @@ TEST_F(layout, colour_classes_follow_the_tag) {
     EXPECT_EQ(grid_back, 0xFFFFFF) << "a grid of class 8 keeps its normal cells' colours";
 }
 
+TEST_F(layout, before_the_settings_are_read_every_control_keeps_its_own_colours) {
+    ecran_test e;
+    std::vector<std::int64_t> back;
+    e.au_chargement = [&](ecran_test& f) {
+        Module1::applique_couleurs(f);
+        for (int i = 1; i <= 4; ++i) back.push_back(f.find("lb", i)->back_color());
+    };
+    e.show_modal();
+    EXPECT_EQ(back, (std::vector<std::int64_t>{-1, -1, -1, -1})) << "no class may paint black on black";
+}
+
 TEST_F(layout, bars_frame_and_screen_over_the_main_window) {
     largeur_ecran = 1024;
     hauteur_ecran = 768;

@@ -4,8 +4,8 @@ void reset_globals() {
     largeur_ecran = hauteur_ecran = nb_colonnes_touches = nb_rangees_touches = 0;
     larg_touche = haut_touche = 0;
     decalage_images = 0;
-    coul_texte.fill(0);
-    coul_fond.fill(0);
+    coul_texte = {0, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0};
+    coul_fond = {0, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0};
     rep_reseau.clear();
     rep_test.clear();
     num_enreg_test = 0;

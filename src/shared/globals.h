@@ -15,8 +15,11 @@ inline std::int16_t nb_rangees_touches = 0;
 inline float larg_touche = 0;
 inline float haut_touche = 0;
 inline std::int16_t decalage_images = 0;
-inline std::array<std::int32_t, 11> coul_texte{};
-inline std::array<std::int32_t, 11> coul_fond{};
+// Classes 1 to 9 count as not set (-1) until the settings are read, so that a
+// screen shown before that (the screen-format chooser's keypad at a first
+// start) keeps its own colours instead of black on black; entry 10 holds 0.
+inline std::array<std::int32_t, 11> coul_texte{0, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0};
+inline std::array<std::int32_t, 11> coul_fond{0, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0};
 
 // Folders and record buffers.
 inline std::string rep_reseau;
