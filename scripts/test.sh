@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install_deps.sh
+bash scripts/check_format.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
