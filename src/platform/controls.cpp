@@ -456,6 +456,10 @@ void list_box::mouseReleaseEvent(QMouseEvent* e) {
     QListWidget::mouseReleaseEvent(e);
     if (e->button() == Qt::LeftButton && on_click) on_click();
 }
+void list_box::mouseDoubleClickEvent(QMouseEvent* e) {
+    QListWidget::mouseDoubleClickEvent(e);
+    if (e->button() == Qt::LeftButton && on_dbl_click && itemAt(e->position().toPoint())) on_dbl_click();
+}
 
 // ---------------------------------------------------------------- check_box
 

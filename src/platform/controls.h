@@ -268,6 +268,8 @@ class list_box : public control_widget<QListWidget> {
   protected:
     bool answers_touch() const override { return false; }
     void mouseReleaseEvent(QMouseEvent* e) override;
+    // A double tap on an entry, once the entry is selected.
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 };
 
 class check_box : public control_widget<QCheckBox> {
