@@ -1,6 +1,7 @@
 #include "setup_program/form1.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "platform/colors.h"
 #include "platform/cp1252.h"
@@ -28,8 +29,9 @@ constexpr std::int32_t vert = platform::rgb(0x00, 0xFF, 0x00);
 constexpr std::int32_t rouge_fonce = platform::rgb(0xC0, 0x00, 0x00);
 constexpr std::int32_t fond = platform::rgb(0xE4, 0xE8, 0xEE);
 constexpr std::int32_t fond_cadre = platform::rgb(0xF6, 0xF7, 0xF9);
-// Both status colours stay legible on black.
-constexpr std::int32_t fond_etat = platform::rgb(0x00, 0x00, 0x00);
+// Bright green reads on black, dark red on white.
+constexpr std::int32_t fond_correct = platform::rgb(0x00, 0x00, 0x00);
+constexpr std::int32_t fond_incorrect = platform::rgb(0xFF, 0xFF, 0xFF);
 
 // The folder that the exchange path names on the chosen computer.
 constexpr const char* chemin_echange = "\\quarnel\\velmorin";
@@ -52,7 +54,9 @@ const std::string Form1::texte_ecriture = "Enregistrement" + crlf + "impossible"
 const std::string Form1::texte_lancement = "W_Velmorin" + crlf + "introuvable";
 
 void Form1::design() {
-    move(0, 0, 9600, 8280);
+    // Centred: the program opens alone on the tablet's screen.
+    move(std::max(0.0, (platform::screen_width_twips() - 9600) / 2),
+         std::max(0.0, (platform::screen_height_twips() - 8280) / 2), 9600, 8280);
     set_caption("Lien W_Velmorin et Velmorin");
     set_back_color(fond);
 
@@ -86,7 +90,7 @@ void Form1::design() {
     auto* chemin = texte("Label1", 300, 3760, 9000, 330, "", 9);
     chemin->set_word_wrap(false);
     auto* dossiers = add<platform::folder_list>("Dir1");
-    dossiers->move(300, 4140, 5100, 3840);
+    dossiers->move(300, 4140, 5100, 3300);
     dossiers->set_font_size(11);
 
     texte("Label14", 5580, 4140, 3720, 900,
@@ -95,8 +99,7 @@ void Form1::design() {
           8);
     auto* etat = texte("Label13", 5580, 5100, 3720, 900, "", 14, true);
     etat->set_alignment(2);
-    etat->set_back_style(1);
-    etat->set_back_color(fond_etat);
+    etat->set_back_color(fond_incorrect);
     texte("Label15", 5580, 6060, 3720, 900,
           cp("Si le répertoire est correct, cliquez sur 'Valider' pour enregistrer le paramétrage et accéder "
              "a W_velmorin."),
@@ -104,8 +107,7 @@ void Form1::design() {
 
     // The seven lines of the folder file; the exchange folder is shown.
     for (int i = 2; i <= 8; ++i) {
-        auto* ligne = texte(("Label" + std::to_string(i)).c_str(), 300, 8000, 9000, 240, "", 7);
-        ligne->set_word_wrap(false);
+        auto* ligne = texte(("Label" + std::to_string(i)).c_str(), 300, 7500, 5100, 540, "", 7);
         ligne->set_visible(false);
     }
 
@@ -119,8 +121,8 @@ void Form1::design() {
         b->set_visible(offert);
         return b;
     };
-    bouton("Command1", 5580, 7080, 1800, 900, "Valider", true)->on_click = [this] { Command1_Click(); };
-    bouton("Command6", 7500, 7080, 1800, 900, "Annuler", true)->on_click = [this] { Command6_Click(); };
+    bouton("Command1", 5580, 7260, 1800, 720, "Valider", true)->on_click = [this] { Command1_Click(); };
+    bouton("Command6", 7500, 7260, 1800, 720, "Annuler", true)->on_click = [this] { Command6_Click(); };
     // Kept off the screen: the scan runs by itself and the exchange folder
     // is taken when the folder list shows it.
     bouton("Command2", 300, 0, 4000, 400, cp(" Afficher les ordinateurs partagés de votre réseau"), false)
@@ -251,6 +253,8 @@ void Form1::affiche_etat(const std::string& texte, bool correct) {
     auto* etat = get<platform::label>("Label13");
     etat->set_caption(texte);
     etat->set_fore_color(correct ? vert : rouge_fonce);
+    etat->set_back_style(1);
+    etat->set_back_color(correct ? fond_correct : fond_incorrect);
 }
 
 std::filesystem::path Form1::fichier_liste() const {
