@@ -31,9 +31,9 @@ class smoke : public wvtest::folder_test {
         process.start(QString::fromStdString(program), {});
         ASSERT_TRUE(process.waitForStarted(5000));
     }
-    // Polls until `done` holds, for at most 6 seconds.
+    // Polls until `done` holds, for at most 20 seconds (sanitizer builds start slowly).
     static bool eventually(const std::function<bool()>& done) {
-        for (int i = 0; i < 60; ++i) {
+        for (int i = 0; i < 200; ++i) {
             if (done()) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
