@@ -299,6 +299,13 @@ void picture::paintEvent(QPaintEvent*) {
     paint_pressed(this);
 }
 
+void picture::mousePressEvent(QMouseEvent* e) {
+    QPointer<QWidget> alive(this);
+    if (on_mouse_down && e->button() == Qt::LeftButton)
+        on_mouse_down(to_twips(e->position().toPoint().x()), to_twips(e->position().toPoint().y()));
+    if (alive) control_widget<QWidget>::mousePressEvent(e);
+}
+
 std::int64_t picture::point(double x, double y) const {
     if (pixmap_.isNull()) return -1;
     double px = x / twips_per_pixel, py = y / twips_per_pixel;

@@ -202,10 +202,13 @@ class picture : public control_widget<QWidget> {
     bool set_back_color(std::int64_t c) override;
     // Colour (0xBBGGRR) of the picture at a point in twips, -1 outside it.
     std::int64_t point(double x, double y) const;
+    // The press of a touch, with its position in twips inside the control.
+    std::function<void(double x, double y)> on_mouse_down;
     void copy_design_from(const control& other) override;
 
   protected:
     void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
 
   private:
     QPixmap pixmap_;

@@ -1,6 +1,8 @@
 #include "platform/grid.h"
 
+#include <QKeyEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -237,7 +239,70 @@ void grid::set_grid_lines(bool on) {
 }
 
 void grid::refresh() {
-    if (redraw_) update();
+    if (!redraw_) return;
+    sync_scroll_bar();
+    update();
+}
+
+void grid::set_scroll_bar(bool on) {
+    if (on && !scroll_) {
+        scroll_ = new QScrollBar(Qt::Vertical, this);
+        QObject::connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) {
+            if (v != top_row_) set_top_row(v);
+        });
+    } else if (!on && scroll_) {
+        scroll_->hide();
+        scroll_->deleteLater();
+        scroll_ = nullptr;
+    }
+    refresh();
+}
+
+// The first shown row at which the last row is at the bottom of the grid.
+int grid::last_top_row() const {
+    int room = height() > 0 ? to_px(height()) : 0;
+    for (int i = 0; i < fixed_rows_ && i < rows_; ++i) room -= to_px(row_height(i));
+    int r = rows_ - 1;
+    int used = r >= fixed_rows_ ? to_px(row_height(r)) : 0;
+    while (r > fixed_rows_ && used + to_px(row_height(r - 1)) <= room) used += to_px(row_height(--r));
+    return std::max(fixed_rows_, r);
+}
+
+void grid::sync_scroll_bar() {
+    if (!scroll_) return;
+    const int w = to_px(280);
+    scroll_->setGeometry(QWidget::width() - w, 0, w, QWidget::height());
+    const QSignalBlocker quiet(scroll_);
+    scroll_->setRange(fixed_rows_, last_top_row());
+    scroll_->setPageStep(std::max(1, last_top_row() > fixed_rows_ ? rows_ - last_top_row() : 1));
+    scroll_->setValue(top_row_);
+    scroll_->setVisible(last_top_row() > fixed_rows_);
+}
+
+void grid::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    refresh();
+}
+
+void grid::keyPressEvent(QKeyEvent* e) {
+    if (!on_key_press) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    int code = -1;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        code = 13;
+    } else if (e->key() == Qt::Key_Escape) {
+        code = 27;
+    } else {
+        const std::string b = cp1252::from_qt(e->text());
+        if (b.size() == 1) code = static_cast<unsigned char>(b[0]);
+    }
+    if (code < 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    on_key_press(code);
 }
 
 // Rows drawn: the fixed rows, then rows from top_row_ on. Columns: all, from 0.
@@ -288,6 +353,7 @@ int grid::cell_at(QPoint pos, int* out_r, int* out_c) const {
 }
 
 void grid::before_click(QPoint pos) {
+    if (on_key_press) setFocus(Qt::MouseFocusReason);
     int r, c;
     cell_at(pos, &r, &c);
     mouse_row_ = r;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QPixmap>
+#include <QPointer>
+#include <QScrollBar>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -81,6 +83,12 @@ class grid : public control_widget<QWidget> {
 
     // Touch of a cell; row and column also in mouse_row() and mouse_col().
     std::function<void(int row, int col)> on_cell_click;
+    // A key typed while the grid has the focus (13 Enter, 27 Escape, else the
+    // code page 1252 code). The grid takes the focus when it is touched.
+    std::function<void(int& ascii)> on_key_press;
+    // A vertical scroll bar in the grid's right 280 twips, for lists longer
+    // than the grid that a finger must page through.
+    void set_scroll_bar(bool on);
     // Programmatic touch of a cell, as the user's would be.
     void click_cell(int r, int c);
     // The widget rectangle (pixels) of a cell as drawn now, empty when hidden.
@@ -89,6 +97,8 @@ class grid : public control_widget<QWidget> {
   protected:
     void paintEvent(QPaintEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     bool answers_touch() const override { return true; }
     void before_click(QPoint pos) override;
     void paint_pressed(QWidget* w) override;
@@ -108,6 +118,8 @@ class grid : public control_widget<QWidget> {
     void resize_cells(int rows, int cols);
     void refresh();
     int cell_at(QPoint pos, int* r, int* c) const;
+    int last_top_row() const;
+    void sync_scroll_bar();
 
     int rows_ = 2, cols_ = 2, fixed_rows_ = 1, fixed_cols_ = 1;
     int row_ = 1, col_ = 1, top_row_ = 1, mouse_row_ = -1, mouse_col_ = -1;
@@ -116,6 +128,7 @@ class grid : public control_widget<QWidget> {
     std::vector<int> col_align_, fixed_align_;
     std::vector<double> row_height_;
     double row_height_min_ = 0;
+    QPointer<QScrollBar> scroll_;
     bool redraw_ = true, word_wrap_ = false, grid_lines_ = true;
     std::int64_t fixed_back_ = system_button_face_value(), fixed_fore_ = 0, bkg_ = 0x808080;
 
