@@ -59,7 +59,7 @@ void w_prog::design() {
     for (int i = 1; i <= 6; ++i) {
         auto* b = add<platform::picture_button>("Command" + std::to_string(i));
         b->set_caption(titres[i - 1]);
-        b->set_font_size(10);
+        b->set_font_size(9);
         b->set_font_bold(true);
     }
     get<platform::control>("Command1")->on_click = [this] { Command1_Click(); };
