@@ -24,8 +24,8 @@ constexpr int nb_max_lignes = 100;
 std::int16_t page_precedente(std::int16_t page);
 std::int16_t page_suivante(std::int16_t page);
 
-// A composed line as the table keeps it: its characters 81 to 95 first (the
-// part of the line that says which menu key it belongs to), then the line.
+// A composed line as the table keeps it: its characters 81 to 95 first, then
+// the whole line.
 std::string element(const std::string& ligne);
 
 // Fills the table from the composed lines, first line in element 1. Lines
