@@ -56,16 +56,7 @@ const jeu& predefini(int index) {
 }
 
 std::int32_t valeur(const std::string& enreg) {
-    if (!parametres::est_entier(enreg)) return -1;
-    const double v = txt::val(txt::mid(enreg, 4));
-    // A record typed in the key-programming editor may hold any number: one
-    // that is no 32-bit colour leaves the class unset rather than overflowing.
-    if (!(std::abs(v) < 1e10)) return -1;
-    const long r = txt::round_even(v);
-    if (r < std::numeric_limits<std::int32_t>::min() || r > std::numeric_limits<std::uint32_t>::max())
-        return -1;
-    // A system colour written unsigned (2147483663) is the same 32-bit colour.
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(r));
+    return parametres::valeur_couleur(enreg);
 }
 
 std::string enregistrement(std::int32_t couleur) {

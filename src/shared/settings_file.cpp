@@ -1,5 +1,6 @@
 #include "shared/settings_file.h"
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -35,6 +36,19 @@ long lit_entier(long n, const std::string& defaut) {
     lit(n);
     if (!est_entier(enreg_param)) ecrit(n, defaut);
     return static_cast<long>(txt::val(txt::mid(enreg_param, 4)));
+}
+
+std::int32_t valeur_couleur(const std::string& enreg) {
+    if (!est_entier(enreg)) return -1;
+    const double v = txt::val(txt::mid(enreg, 4));
+    // A record typed in the key-programming editor may hold any number: one
+    // that is no 32-bit colour leaves the class unset rather than overflowing.
+    if (!(std::abs(v) < 1e10)) return -1;
+    const long r = txt::round_even(v);
+    if (r < std::numeric_limits<std::int32_t>::min() || r > std::numeric_limits<std::uint32_t>::max())
+        return -1;
+    // A system colour written unsigned (2147483663) is the same 32-bit colour.
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(r));
 }
 
 bool est_oui(long n) {
@@ -88,15 +102,6 @@ void prend_16_bits(std::int16_t& global, double v) {
         global = static_cast<std::int16_t>(txt::round_even(v));
 }
 
-std::int32_t couleur(long n) {
-    parametres::lit(n);
-    if (!parametres::est_entier(enreg_param)) return -1;
-    const double v = txt::val(txt::mid(enreg_param, 4));
-    if (v > std::numeric_limits<std::uint32_t>::max() || v < std::numeric_limits<std::int32_t>::min())
-        return 0;
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(v));
-}
-
 }  // namespace
 
 namespace w_velmo_2 {
@@ -147,8 +152,8 @@ void lit_parametres() {
     larg_touche = static_cast<float>(largeur_ecran * 15 / static_cast<double>(nb_colonnes_touches));
 
     for (int i = 1; i <= 9; ++i) {
-        coul_texte[static_cast<std::size_t>(i)] = couleur(1700 + i);
-        coul_fond[static_cast<std::size_t>(i)] = couleur(1710 + i);
+        coul_texte[static_cast<std::size_t>(i)] = parametres::valeur_couleur(parametres::lit(1700 + i));
+        coul_fond[static_cast<std::size_t>(i)] = parametres::valeur_couleur(parametres::lit(1710 + i));
     }
 }
 

@@ -2,6 +2,7 @@
 // written through the one buffer enreg_param.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/record_file.h"
@@ -20,6 +21,9 @@ void ecrit(long n, const std::string& texte);
 long lit_entier(long n, const std::string& defaut);
 // Whether a record starts with the integer marker.
 bool est_entier(const std::string& enreg);
+// The colour a record holds (0xBBGGRR, system colours negative), or -1 when
+// the record is not an integer setting or holds no 32-bit colour.
+std::int32_t valeur_couleur(const std::string& enreg);
 // A switch: the record trimmed is exactly "OUI" / exactly "NON".
 bool est_oui(long n);
 bool est_non(long n);
