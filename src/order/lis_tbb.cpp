@@ -29,13 +29,13 @@ lis_tbb& lis_tbb::instance() {
 void lis_tbb::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    barre_boutons::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
+    moduclav::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
 
     auto* message = add<platform::label>("Label2");
     message->set_alignment(2);
     message->set_back_style(0);
     auto* parametre = add<platform::label>("Label5");
-    parametre->tag.assign(1, '2');  // colour class 2
+    parametre->tag = "2";
     parametre->move(200, 600, 1200, 400);
     parametre->set_back_style(0);
     parametre->set_visible(false);
