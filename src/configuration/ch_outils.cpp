@@ -40,9 +40,7 @@ ch_outils& ch_outils::instance() {
 void ch_outils::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    for (const char* nom : {"label_haut", "label_bas"})
-        barre_boutons::habille_bandeau(*add<platform::label>(nom));
-    find("label_bas")->on_dbl_click = [this] { label_bas_DblClick(); };
+    moduclav::cree_bandeaux(*this, "", [this] { label_bas_DblClick(); });
 
     auto* liste = add<platform::grid>("g1");
     liste->set_rows(rangees);

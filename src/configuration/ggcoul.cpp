@@ -56,7 +56,7 @@ void ggcoul::design() {
     move(0, 0, 12000, 9000);
     set_caption("Gestion des Couleurs");
     set_back_color(platform::rgb(236, 238, 242));
-    barre_boutons::cree_bandeaux(*this, "", [this] { label_bas_DblClick(); });
+    moduclav::cree_bandeaux(*this, "", [this] { label_bas_DblClick(); });
     for (int i = 0; i < jeux_couleurs::nb_predefinis; ++i) {
         const jeux_couleurs::jeu& j = jeux_couleurs::predefini(i);
         auto* image = add<platform::picture>("Image1", i);

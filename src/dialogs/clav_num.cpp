@@ -73,17 +73,7 @@ void clav_num::design() {
     couleurs->set_picture(icc::image("clav_num_keys.png"));
     couleurs->set_visible(false);
 
-    for (const char* nom : {"label_haut", "label_bas"}) {
-        auto* bandeau = add<platform::label>(nom);
-        bandeau->tag = "5";
-        bandeau->set_back_color(platform::rgb(0x1F, 0x3A, 0x5F));
-        bandeau->set_fore_color(0xFFFFFF);
-        bandeau->set_font_size(12);
-        bandeau->set_font_bold(true);
-        bandeau->set_alignment(2);
-        bandeau->setAlignment(Qt::AlignCenter);
-    }
-    find("label_bas")->on_dbl_click = [] { Module1::quitte_logiciel(); };
+    moduclav::cree_bandeaux(*this, "5", [] { Module1::quitte_logiciel(); });
 
     auto* verrou = add<platform::timer>("Timer1");
     verrou->on_timer = [this] { timer1_timer(); };

@@ -37,17 +37,7 @@ void Form1::design() {
     move(0, 0, 12000, 9000);
     set_back_color(fond_ecran);
 
-    for (const char* nom : {"label_haut", "label_bas"}) {
-        auto* bandeau = add<platform::label>(nom);
-        bandeau->move(0, 0, 12000, 390);
-        bandeau->set_back_color(fond_bandeau);
-        bandeau->set_fore_color(blanc);
-        bandeau->set_font_size(11);
-        bandeau->set_font_bold(true);
-        bandeau->set_alignment(2);
-        bandeau->set_word_wrap(false);
-    }
-    get<platform::label>("label_bas")->on_dbl_click = [this] { label_bas_DblClick(); };
+    moduclav::cree_bandeaux(*this, "", [this] { label_bas_DblClick(); });
 
     auto* iclogo = add<platform::picture>("iclogo");
     iclogo->set_visible(false);

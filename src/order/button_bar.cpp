@@ -7,23 +7,6 @@
 
 namespace barre_boutons {
 
-void cree_bandeaux(platform::form& f, const char* classe, std::function<void()> reinitialise) {
-    for (const char* nom : {"label_haut", "label_bas"}) {
-        auto* bandeau = f.add<platform::label>(nom);
-        bandeau->tag = classe;
-        habille_bandeau(*bandeau);
-    }
-    f.find("label_bas")->on_dbl_click = std::move(reinitialise);
-}
-
-void habille_bandeau(platform::label& l) {
-    l.set_alignment(2);
-    l.set_font_size(12);
-    l.set_font_bold(true);
-    l.set_back_color(0x7F3F00);
-    l.set_fore_color(0xFFFFFF);
-}
-
 void pose(platform::grid& g2, double hauteur, const std::array<cellule, 6>& cellules) {
     g2.set_redraw(false);
     g2.set_rows(1);

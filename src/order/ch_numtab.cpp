@@ -36,7 +36,7 @@ void ch_numtab::design() {
     ombre->set_picture(icc::image("ch_numtab_shade.png"));
     ombre->set_visible(false);
 
-    barre_boutons::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
+    moduclav::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
 
     auto* pave = add<platform::grid>("g3");
     pave->on_cell_click = [this](int r, int c) { g3_click(r, c); };

@@ -48,7 +48,7 @@ eta_com& eta_com::instance() {
 void eta_com::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    barre_boutons::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
+    moduclav::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
     find("label_haut")->set_visible(false);
 
     auto* cadre = add<platform::label>("Shape1");

@@ -24,7 +24,7 @@ sai_detail& sai_detail::instance() {
 void sai_detail::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    barre_boutons::cree_bandeaux(*this, "", [this] { label_bas_dbl_click(); });
+    moduclav::cree_bandeaux(*this, "", [this] { label_bas_dbl_click(); });
     for (int i = 0; i < nb_grilles; ++i) {
         auto* g = add<platform::grid>("g1", i);
         g->set_rows(details_par_liste);

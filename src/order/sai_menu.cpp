@@ -28,7 +28,7 @@ sai_menu& sai_menu::instance() {
 void sai_menu::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    barre_boutons::cree_bandeaux(*this, "", [this] { label_bas_dbl_click(); });
+    moduclav::cree_bandeaux(*this, "", [this] { label_bas_dbl_click(); });
     for (const char* nom : {"Label1", "Label2"}) {
         auto* l = add<platform::label>(nom);
         l->set_font_name("Arial");

@@ -24,7 +24,7 @@ sel_arti& sel_arti::instance() {
 void sel_arti::design() {
     move(0, 0, 12000, 9000);
     set_back_color(0xFFFFFF);
-    barre_boutons::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
+    moduclav::cree_bandeaux(*this, "5", [this] { label_bas_dbl_click(); });
 
     auto* designation = add<platform::label>("Label1");
     designation->tag = "5";

@@ -1,5 +1,6 @@
 #include "shared/screen_layout.h"
 
+#include "platform/colors.h"
 #include "platform/form.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -78,6 +79,21 @@ void applique_couleurs(platform::form& f) {
 }  // namespace Module1
 
 namespace moduclav {
+
+void cree_bandeaux(platform::form& f, const char* classe, std::function<void()> reinitialise) {
+    for (const char* nom : {"label_haut", "label_bas"}) {
+        auto* bandeau = f.add<platform::label>(nom);
+        bandeau->tag = classe;
+        bandeau->set_alignment(2);
+        bandeau->set_word_wrap(false);
+        bandeau->setAlignment(Qt::AlignCenter);
+        bandeau->set_font_size(12);
+        bandeau->set_font_bold(true);
+        bandeau->set_back_color(platform::rgb(0x1F, 0x3A, 0x5F));
+        bandeau->set_fore_color(0xFFFFFF);
+    }
+    f.find("label_bas")->on_dbl_click = std::move(reinitialise);
+}
 
 void place_bandeaux(platform::form& f, const std::string& haut, const std::string& bas) {
     const double largeur = largeur_ecran * 15;

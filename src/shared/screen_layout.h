@@ -3,6 +3,7 @@
 // colour classes.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -21,6 +22,11 @@ void applique_couleurs(platform::form& f);
 }  // namespace Module1
 
 namespace moduclav {
+// Creates label_haut and label_bas of a screen in the bars' design look,
+// tagged with the colour class `classe`; a double touch on the bottom bar runs
+// `reinitialise` (the screen's reset confirmation).
+void cree_bandeaux(platform::form& f, const char* classe, std::function<void()> reinitialise);
+
 // Places label_haut and label_bas and sets their captions.
 void place_bandeaux(platform::form& f, const std::string& haut, const std::string& bas);
 }  // namespace moduclav
