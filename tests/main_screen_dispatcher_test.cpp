@@ -190,6 +190,32 @@ TEST_F(dispatcher, touching_an_article_hands_it_to_the_line_editor_and_appends_t
     EXPECT_EQ(vue(), "Articles ");
 }
 
+TEST_F(dispatcher, a_touch_made_while_the_line_editor_closes_adds_its_own_line_and_loses_none) {
+    code("#FAMI#02");
+    const std::string premiere = txt::trim(articles[2][1]) + " ##QUA:002.00##{Saignant}";
+    const std::string seconde = txt::trim(articles[2][2]) + " ##QUA:001.00##";
+    std::vector<std::string> vues_pendant;
+    scripted_user::expect("sel_arti", [&](platform::form& f) {
+        ligne_travail = premiere;
+        // The waiter touches the next article while this editor's window goes.
+        scripted_user::post_tap(touche(2));
+        f.unload();
+    });
+    scripted_user::expect("sel_arti", [&](platform::form& f) {
+        vues_pendant.assign(lignes_commande.begin() + 1, lignes_commande.begin() + 1 + nb_lignes);
+        ligne_travail = seconde;
+        f.unload();
+    });
+    scripted_user::tap(touche(1));
+    scripted_user::wait(50);
+    EXPECT_EQ(scripted_user::pending(), 0) << "the queued touch was not handled";
+    EXPECT_EQ(vues_pendant, std::vector<std::string>{premiere})
+        << "the second touch saw a half-updated order";
+    ASSERT_EQ(nb_lignes, 2);
+    EXPECT_EQ(lignes_commande[1], premiere);
+    EXPECT_EQ(lignes_commande[2], seconde);
+}
+
 TEST_F(dispatcher, an_order_holds_at_most_1000_lines) {
     nb_lignes = 999;
     scripted_user::expect("sel_arti", ferme());

@@ -235,6 +235,34 @@ TEST_F(eta_com_test, the_returned_line_is_stored_before_other_touches_run) {
     EXPECT_EQ(vu_pendant, cafe + " ##QUA:005.00##");
 }
 
+TEST_F(eta_com_test, a_send_touched_while_the_editor_closes_never_sees_a_deleted_line) {
+    table_couverts = "#N0124 ";
+    commande({cafe + " ##QUA:001.00##", entrecote + " ##QUA:002.00##{Saignant}"});
+    for (int reponse : {6, 225}) scripted_user::expect("mini_97", scripted_user::answer(reponse));
+    scripted_user::expect("sel_arti", [](platform::form& f) {
+        ligne_travail = "";
+        // The waiter touches the send cell while the editor's window goes.
+        scripted_user::post_tap_cell(grid_of(eta_com::instance(), "g2"), 0, 3);
+        f.unload();
+    });
+    montre([](platform::form& f) {
+        tap_cell(grid_of(f, "g1"), 1, 1);
+        scripted_user::wait(50);
+        if (f.loaded()) tap_cell(grid_of(f, "g2"), 0, 5);
+    });
+    EXPECT_EQ(scripted_user::pending(), 0) << "the queued send was not handled";
+    EXPECT_TRUE(commande_envoyee);
+    EXPECT_EQ(nb_lignes, 0);
+    fichier_commande::commande attendue;
+    attendue.id_tablette = "0123456789";
+    attendue.num_serveur = 3;
+    attendue.table_couverts = "#N0124 ";
+    attendue.lignes = {entrecote + " ##QUA:002.00##{Saignant}"};
+    const std::string ecrit = wvtest::read_bytes(work / nom_attendu);
+    EXPECT_EQ(ecrit.find("#REF#{"), std::string::npos) << ecrit;
+    EXPECT_EQ(ecrit, fichier_commande::contenu(attendue));
+}
+
 TEST_F(eta_com_test, paging_and_orders_longer_than_the_grid) {
     table_couverts = "#N0124 ";
     std::string ouverte;

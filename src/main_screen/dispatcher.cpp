@@ -121,12 +121,16 @@ void Form1::btx_Click(int index) {
 
 void Form1::ajoute_article() {
     platform::show_modal("sel_arti");
-    platform::yield();
-    if (txt::trim(ligne_travail).empty()) return;
+    // The returned line joins the order before pending events run: a touch
+    // made while the editor's window goes opens the editor again over
+    // ligne_travail, and a send touched then must find the order whole.
+    // That touch's own line comes after this one.
     // An order holds at most 1000 lines; a line beyond them is dropped.
-    if (nb_lignes >= nb_max_lignes) return;
-    ++nb_lignes;
-    lignes_commande[static_cast<std::size_t>(nb_lignes)] = ligne_travail;
+    if (!txt::trim(ligne_travail).empty() && nb_lignes < nb_max_lignes) {
+        ++nb_lignes;
+        lignes_commande[static_cast<std::size_t>(nb_lignes)] = ligne_travail;
+    }
+    platform::yield();
 }
 
 void Form1::demande_table() {

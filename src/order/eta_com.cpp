@@ -193,13 +193,16 @@ void eta_com::g1_click(int r) {
     if (i < 1 || i > nb_lignes) return;
     ligne_travail = lignes_commande[i];
     platform::show_modal("sel_arti");
-    // Stored before anything else can run, so no touch sees a half-updated order.
-    lignes_commande[i] = ligne_travail;
-    platform::yield();
+    // The order is whole again (the line stored, a deleted one gone) before
+    // pending events run: a send touched while the editor's window goes
+    // must never write a deleted line as an empty reference.
+    if (i <= nb_lignes) lignes_commande[i] = ligne_travail;
     int gardees = 0;
     for (int k = 1; k <= nb_lignes; ++k)
         if (!txt::trim(lignes_commande[k]).empty()) lignes_commande[++gardees] = lignes_commande[k];
     nb_lignes = static_cast<std::int16_t>(gardees);
+    platform::yield();
+    // That send may have closed the summary.
     if (loaded()) form_load();
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -82,6 +84,28 @@ void tap_cell(platform::grid* g, int row, int col) {
     const QRect r = g->cell_rect(row, col);
     ASSERT_FALSE(r.isEmpty()) << "cell " << row << "," << col << " is not shown";
     QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, r.center());
+}
+
+namespace {
+void post_click(QWidget* w, QPoint at) {
+    const QPointF local(at), global(w->mapToGlobal(at));
+    QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, local, global, Qt::LeftButton,
+                                                   Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
+                                                   Qt::NoButton, Qt::NoModifier));
+}
+}  // namespace
+
+void post_tap(platform::control* c) {
+    ASSERT_NE(c, nullptr);
+    post_click(c->widget(), c->widget()->rect().center());
+}
+
+void post_tap_cell(platform::grid* g, int row, int col) {
+    ASSERT_NE(g, nullptr);
+    const QRect r = g->cell_rect(row, col);
+    ASSERT_FALSE(r.isEmpty()) << "cell " << row << "," << col << " is not shown";
+    post_click(g, r.center());
 }
 
 void type_text(platform::text_box* t, const std::string& text) {

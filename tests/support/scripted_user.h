@@ -29,6 +29,11 @@ action answer(int type, const std::string& text = "");
 void tap(platform::control* c);
 void double_tap(platform::control* c);
 void tap_cell(platform::grid* g, int row, int col);
+// A tap queued as real input (a press and a release posted to the control):
+// it is handled when the event loop next runs its pending events, as a touch
+// made while a screen is closing.
+void post_tap(platform::control* c);
+void post_tap_cell(platform::grid* g, int row, int col);
 // Types text into the focused text box, key by key.
 void type_text(platform::text_box* t, const std::string& cp1252_text);
 
