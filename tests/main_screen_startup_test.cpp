@@ -194,6 +194,39 @@ TEST_F(startup, an_empty_folder_answer_writes_no_folder_file_and_ends) {
     EXPECT_FALSE(fs::exists(work / "wfichdir.wdo"));
 }
 
+TEST_F(startup, a_folder_file_that_cannot_be_written_is_told_and_the_program_ends) {
+    dossier_partage();
+    const fs::path tablette_ = work / "tablette";
+    EXPECT_EXIT(
+        {
+            fs::create_directories(tablette_);
+            fs::current_path(tablette_);
+            tablette();
+            fs::rename(work / "wfenzo42.wdo", tablette_ / "wfenzo42.wdo");
+            fs::remove(work / "wfichdir.wdo");
+            scripted_user::expect("mini_97", scripted_user::answer(7));
+            scripted_user::expect("clavv", [&](platform::form& f) {
+                // The tablet's folder goes while the folder is being typed
+                // (removed, or its medium taken out): nothing can be made in it.
+                fs::remove_all(tablette_);
+                scripted_user::answer(129, net.string())(f);
+            });
+            scripted_user::expect("mini_97", [](platform::form& f) {
+                std::string ascii = texte_message;
+                for (char& c : ascii)
+                    if (static_cast<unsigned char>(c) > 127) c = '?';
+                std::fprintf(stderr, "message %d: %s\n", type_message, ascii.c_str());
+                scripted_user::answer(6)(f);
+            });
+            demarre();
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0),
+        "message 0: Le r\\?pertoire r\\?seau n'a pas pu \\?tre enregistr\\? \\(fichier wfichdir.wdo\\)");
+    EXPECT_FALSE(fs::exists(work / "tablette"));
+    EXPECT_FALSE(fs::exists(work / "wfichdir.wdo"));
+}
+
 TEST_F(startup, a_decimal_comma_ends_the_start_before_the_settings_file_is_opened) {
     dossier_partage();
     EXPECT_EXIT(

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -64,6 +65,42 @@ TEST_F(smoke, wvelmorin_on_a_known_folder_loads_the_catalogue_and_waits_on_the_s
     EXPECT_FALSE(std::filesystem::exists("w_styl72.wdo")) << "the network folder has no detail list to copy";
     for (const auto& e : std::filesystem::directory_iterator(work))
         EXPECT_NE(e.path().filename().string().front(), '.') << "a temporary file was left: " << e.path();
+}
+
+TEST_F(smoke, a_second_wvelmorin_on_the_same_folder_touches_nothing_and_a_dead_ones_folder_is_free) {
+    copy_demo_to_network();
+    wvtest::write_bytes("wfichdir.wdo", network_folder() + "\r\n");
+    wvtest::write_bytes("wfenzo42.wdo",
+                        std::string(20, ' ') + "#I#0:00800:00600    " + std::string(39960, ' '));
+    const auto debut = std::chrono::steady_clock::now();
+    start(WV_WVELMORIN_BIN, work);
+    auto demarre = [&] { return size_of(work / "progppb.wdo") == 1280000u; };
+    ASSERT_TRUE(eventually(demarre)) << "the first start did not finish";
+    const auto duree = std::chrono::steady_clock::now() - debut;
+    // Gone from the folder: a second program that started would make it again.
+    std::filesystem::remove(work / "progppb.wdo");
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    second.setProcessEnvironment(env);
+    second.setWorkingDirectory(QString::fromStdString(work.string()));
+    second.start(WV_WVELMORIN_BIN, {});
+    ASSERT_TRUE(second.waitForStarted(5000));
+    // Twice as long as the first start took, and at least two seconds.
+    QTest::qWait(static_cast<int>(
+        std::max<long>(2000, 2 * std::chrono::duration_cast<std::chrono::milliseconds>(duree).count())));
+    EXPECT_EQ(second.state(), QProcess::Running) << "the second program waits on its message";
+    EXPECT_FALSE(std::filesystem::exists(work / "progppb.wdo")) << "the second program started on the folder";
+    second.kill();
+    second.waitForFinished(3000);
+
+    // The first one killed outright: its lock goes with it, the next start runs.
+    process.kill();
+    process.waitForFinished(3000);
+    start(WV_WVELMORIN_BIN, work);
+    EXPECT_TRUE(eventually(demarre)) << "the folder stayed locked after its program died";
+    EXPECT_EQ(process.state(), QProcess::Running);
 }
 
 TEST_F(smoke, wvelmorin_first_start_creates_the_settings_and_asks_for_the_screen_format) {

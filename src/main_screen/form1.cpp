@@ -139,7 +139,16 @@ void Form1::Form_Load() {
         platform::show_modal("clavv");
         // Without a folder the program cannot take orders: the next start asks again.
         if (texte_message.empty()) platform::end_program();
-        fichier_dossier::ecrit_premier_demarrage(texte_message);
+        if (!fichier_dossier::ecrit_premier_demarrage(texte_message)) {
+            // The folder typed would be forgotten at the next redraw, which
+            // asks again: say it was not kept, and end as without a folder.
+            type_message = 0;
+            texte_message =
+                cp("Le répertoire réseau n'a pas pu être enregistré (fichier wfichdir.wdo), vérifiez le "
+                   "dossier du logiciel puis relancez-le !");
+            platform::show_modal("mini_97");
+            platform::end_program();
+        }
         Form_Load();
         return;
     }
@@ -175,4 +184,14 @@ void Form1::Form_Load() {
     }
 
     platform::yield();
+}
+
+void Form1::closed_by_user() {
+    // The desktop's close is taken as the end cell of the home bar: the same
+    // questions (orders waiting, then the closing), and on Yes "prov.txt",
+    // every file closed and the end; on No the window stays. A window that
+    // merely went would leave a program running unseen, handing over the
+    // queue beside the next one started. Under an open screen it is refused.
+    if (!platform::open_modal_forms().empty()) return;
+    fin();
 }

@@ -64,6 +64,8 @@ class Form1 : public platform::form {
     Form1() : form("Form1") {}
     void design() override;
     void form_load() override { Form_Load(); }
+    // The desktop closing the main window (its close button, Alt+F4).
+    void closed_by_user() override;
 
     void dessine_page(ecran_touches::genre g);
     void ajoute_article();

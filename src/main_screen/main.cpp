@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cstdio>
 
+#include "main_screen/tablet_lock.h"
 #include "platform/form.h"
 #include "platform/services.h"
 
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     // Qt adopts the desktop's locale; numbers of the order files are always
     // written and read with ".".
     platform::force_runtime_decimal_point();
+    // Before anything reads or writes the tablet's files: a second program on
+    // this folder ends here.
+    verrou_tablette::prend();
     platform::form* principal = platform::find_form("Form1");
     if (!principal) {
         std::fprintf(stderr, "wvelmorin: the main screen is missing from this build\n");
