@@ -140,8 +140,9 @@ void Form1::Form_Load() {
         // Without a folder the program cannot take orders: the next start asks again.
         if (texte_message.empty()) platform::end_program();
         if (!fichier_dossier::ecrit_premier_demarrage(texte_message)) {
-            // The folder typed would be forgotten at the next redraw, which
-            // asks again: say it was not kept, and end as without a folder.
+            // Without its folder file the program cannot go on (every redraw
+            // would ask again): say the folder was not kept, and end as
+            // without a folder.
             type_message = 0;
             texte_message =
                 cp("Le répertoire réseau n'a pas pu être enregistré (fichier wfichdir.wdo), vérifiez le "
