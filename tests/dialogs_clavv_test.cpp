@@ -10,6 +10,7 @@
 #include "dialogs/keyboard_layouts.h"
 #include "dialogs/keyboard_state.h"
 #include "platform/cp1252.h"
+#include "platform/services.h"
 #include "shared/globals.h"
 #include "support/fixtures.h"
 
@@ -205,8 +206,10 @@ TEST_F(keyboard, lies_along_the_bottom_and_shrinks_on_narrow_screens) {
     // Wide enough: the design size, centred on the configured width.
     type("|", [] {
         EXPECT_EQ(kb().width(), 13995);
-        EXPECT_EQ(kb().height(), 6810);
-        EXPECT_EQ(kb().top(), 768 * 15 - 6810);
+        // The picture and the space bar reach 75 twips below the designed
+        // 6810: the screen covers them.
+        EXPECT_EQ(kb().height(), 6885);
+        EXPECT_EQ(kb().top(), 768 * 15 - 6885);
         EXPECT_EQ(kb().left(), 1024 * 15 / 2.0 - 13875 / 2.0);
         EXPECT_EQ(key(13)->width(), 1725);
         tap(38);
@@ -216,8 +219,8 @@ TEST_F(keyboard, lies_along_the_bottom_and_shrinks_on_narrow_screens) {
     platform::find_form("Form1")->move(1500, 0, 12000, 9000);
     type("|", [] {
         const double f = 12000.0 / 13995;
-        EXPECT_NEAR(kb().height(), 6810 * f, 1e-9);
-        EXPECT_NEAR(kb().top(), 9000 - 6810 * f - 300, 1e-9);
+        EXPECT_NEAR(kb().height(), 6885 * f, 1e-9);
+        EXPECT_NEAR(kb().top(), 9000 - 6885 * f - 300, 1e-9);
         EXPECT_EQ(kb().left(), 1500);
         EXPECT_NEAR(kb().width(), 13995 * f, 1e-9);
         const auto* image = kb().get<platform::picture>("Image1");
@@ -238,15 +241,22 @@ TEST_F(keyboard, lies_along_the_bottom_and_shrinks_on_narrow_screens) {
     EXPECT_EQ(texte_message, "a");
 }
 
-TEST_F(keyboard, an_unset_screen_size_becomes_600_by_800) {
+// No format read yet (the folder question of a first start): the display's
+// size, so that the keyboard lies on the display, its keys too.
+TEST_F(keyboard, an_unset_screen_size_takes_the_display_size) {
     largeur_ecran = 0;
     hauteur_ecran = 0;
-    type("|", [] {
-        EXPECT_NEAR(kb().top(), 800 * 15 - 6810 * (9000.0 / 13995) - 300, 1e-9);
+    const double W = platform::screen_width_twips(), H = platform::screen_height_twips();
+    type("|", [W, H] {
+        EXPECT_GE(kb().top(), 0);
+        EXPECT_LE(kb().top() + kb().height(), H);
+        EXPECT_GE(kb().left(), 0);
+        EXPECT_LE(kb().left() + kb().width(), W);
+        for (int i = 0; i < 58; ++i) EXPECT_LE(key(i)->top() + key(i)->height(), kb().height() + 1e-9) << i;
         tap(38);
     });
-    EXPECT_EQ(largeur_ecran, 600);
-    EXPECT_EQ(hauteur_ecran, 800);
+    EXPECT_EQ(largeur_ecran * 15, W);
+    EXPECT_EQ(hauteur_ecran * 15, H);
 }
 
 TEST_F(keyboard, every_key_lies_on_the_picture_without_overlapping_another) {

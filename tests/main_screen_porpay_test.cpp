@@ -40,6 +40,10 @@ TEST_F(porpay_test, formats_computed_from_the_display) {
     const auto t = format_ecran::tablette(1280 * 15, 1024 * 15);
     EXPECT_EQ(t.hauteur, 994);
     EXPECT_EQ(t.largeur, 716);
+    // A portrait display: the format keeps to the display's width.
+    const auto p = format_ecran::tablette(800 * 15, 1280 * 15);
+    EXPECT_EQ(p.largeur, 800);
+    EXPECT_EQ(p.hauteur, 1111);
 }
 
 TEST_F(porpay_test, typed_sides_are_whole_numbers_that_fit_five_digits) {

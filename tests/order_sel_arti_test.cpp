@@ -2,6 +2,10 @@
 // the total, complement edits through the dialogs, deletion and validation.
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
+#include <QTest>
+
+#include "order/complement_grid.h"
 #include "order/sel_arti.h"
 #include "order_fixture.h"
 #include "platform/cp1252.h"
@@ -197,6 +201,53 @@ TEST_F(sel_arti_test, three_hundred_complements_are_shown_and_a_301st_is_lost) {
         valide(f);
     });
     EXPECT_EQ(l, ligne.substr(0, ligne.size() - std::string("{C301}").size()));
+}
+
+// Whether row r is drawn whole inside the grid.
+bool shown(const platform::grid* g, int r) {
+    const QRect c = g->cell_rect(r, 0);
+    return !c.isEmpty() && g->rect().contains(c);
+}
+
+// At 800 x 600 the grid shows only a few rows: a finger on its scroll bar
+// reaches every complement, and a row written or added comes into view.
+TEST_F(sel_arti_test, every_complement_can_be_seen_and_reached_at_800_by_600) {
+    scripted_user::expect("clavv", scripted_user::answer(129, "Sans sel"));
+    scripted_user::expect("sai_detail", [](platform::form& f) {
+        grille_complements::ajoute(*grid_of(sel_arti::instance(), "g1"), "Frites");
+        f.unload();
+    });
+    const std::string l = edite(entrecote + " ##QUA:001.00##{A}{B}{C}{D}{E}", [](platform::form& f) {
+        auto* g = grid_of(f, "g1");
+        EXPECT_TRUE(shown(g, 1));
+        ASSERT_FALSE(shown(g, 5)) << "more complements than rows shown are needed here";
+        auto* barre = g->findChild<QScrollBar*>();
+        ASSERT_NE(barre, nullptr);
+        ASSERT_TRUE(barre->isVisible());
+        EXPECT_TRUE(g->rect().contains(barre->geometry()));
+        EXPECT_GE(barre->width(), 40) << "a finger must be able to use it";
+        EXPECT_LE(platform::to_px(g->col_width(0)), barre->geometry().left())
+            << "no complement under the bar";
+        // Touches on the bar below its slider page down to the first blank row.
+        const QPoint bas(barre->width() / 2, barre->height() * 3 / 4);
+        for (int i = 0; i < 5 && !shown(g, 6); ++i) QTest::mouseClick(barre, Qt::LeftButton, {}, bas);
+        ASSERT_TRUE(shown(g, 6));
+        EXPECT_TRUE(shown(g, 5));
+        EXPECT_EQ(g->text(5, 0), "E");
+        tap_cell(g, 6, 0);
+        EXPECT_EQ(g->text(6, 0), "Sans sel");
+        EXPECT_TRUE(shown(g, 6));
+        // Back to the top by the bar's upper arrow; a detail added from the
+        // picker comes into view.
+        const QPoint haut(barre->width() / 2, 3);
+        for (int i = 0; i < 10 && !shown(g, 1); ++i) QTest::mouseClick(barre, Qt::LeftButton, {}, haut);
+        ASSERT_TRUE(shown(g, 1));
+        tap_cell(grid_of(f, "g2"), 0, 1);
+        EXPECT_EQ(g->text(7, 0), "Frites");
+        EXPECT_TRUE(shown(g, 7));
+        valide(f);
+    });
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##{A}{B}{C}{D}{E}{Sans sel}{Frites}");
 }
 
 TEST_F(sel_arti_test, closing_the_window_by_other_means_does_not_hand_back_scratch) {

@@ -2,6 +2,8 @@
 // default write-back convention.
 #include <gtest/gtest.h>
 
+#include "platform/record_file.h"
+#include "platform/services.h"
 #include "platform/text.h"
 #include "shared/globals.h"
 #include "shared/settings_file.h"
@@ -79,6 +81,37 @@ TEST_F(settings, display_settings_from_the_records) {
         EXPECT_EQ(largeur_ecran, f.largeur) << f.format;
         EXPECT_EQ(hauteur_ecran, f.hauteur) << f.format;
     }
+}
+
+TEST_F(settings, a_record_2_without_a_usable_size_is_no_format) {
+    const long W = txt::round_even(platform::screen_width_twips() / 15);
+    const long H = txt::round_even(platform::screen_height_twips() / 15);
+    // Records the key-programming editor or the tools screen may leave.
+    for (const char* r2 : {"#I#", "#I#0:00000:00000", "#I#0:-0800:00600", "#I#0:01024:-0768", "#I#0:01024",
+                           "#I#0:abcde:00600"}) {
+        platform::record_file::close_all();
+        wvtest::write_bytes("wfenzo42.wdo", std::string(20, ' ') + txt::pad(r2, 20) + std::string(360, ' '));
+        largeur_ecran = 0;
+        hauteur_ecran = 0;
+        // The chooser is asked at opening and again at reading; closed without a choice both times.
+        scripted_user::expect("porpay", [](platform::form& f) { f.unload(); });
+        scripted_user::expect("porpay", [](platform::form& f) { f.unload(); });
+        w_velmo_2::ouvre_parametres();
+        Module1::lit_parametres();
+        EXPECT_EQ(scripted_user::pending(), 0) << r2 << ": the chooser was not asked";
+        scripted_user::clear();
+        EXPECT_EQ(largeur_ecran, W) << r2;
+        EXPECT_EQ(hauteur_ecran, H) << r2;
+        EXPECT_EQ(parametres::lit(2), txt::pad(r2, 20)) << "nothing is written back";
+    }
+    // A width too large for 16 bits at a first start has no former width to
+    // keep: the display's stands in, and no chooser is asked.
+    parametres::ecrit(2, "#I#0:99999:00600");
+    largeur_ecran = 0;
+    hauteur_ecran = 0;
+    Module1::lit_parametres();
+    EXPECT_EQ(largeur_ecran, W);
+    EXPECT_EQ(hauteur_ecran, 600);
 }
 
 TEST_F(settings, key_grid_reads_three_characters_and_keeps_sound_defaults) {

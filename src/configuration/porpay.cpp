@@ -15,10 +15,17 @@
 
 namespace format_ecran {
 
-resolution tablette(double, double ecran_hauteur_twips) {
+resolution tablette(double ecran_largeur_twips, double ecran_hauteur_twips) {
     resolution r;
     r.hauteur = txt::round_even(ecran_hauteur_twips / 15 - 30);
     r.largeur = txt::round_even(static_cast<double>(r.hauteur) * 0.72);
+    // On a display already in portrait the format would be wider than the
+    // display: it then takes the display's width, in the same proportions.
+    const long largeur_ecran = txt::round_even(ecran_largeur_twips / 15);
+    if (r.largeur > largeur_ecran) {
+        r.largeur = largeur_ecran;
+        r.hauteur = txt::round_even(static_cast<double>(largeur_ecran) / 0.72);
+    }
     return r;
 }
 
@@ -171,7 +178,7 @@ void porpay::Image2_Click() {
 
 void porpay::bt_coul_Click() {
     const std::string actuel = parametres::lit(2);
-    const bool renseigne = parametres::est_entier(actuel);
+    const bool renseigne = parametres::format_enregistre(actuel);
     const long largeur = renseigne ? txt::round_even(txt::val(txt::mid(actuel, 6, 5))) : 0;
     const long hauteur = renseigne ? txt::round_even(txt::val(txt::mid(actuel, 12, 5))) : 0;
 

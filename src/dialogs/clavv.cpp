@@ -1,6 +1,7 @@
 #include "dialogs/clavv.h"
 
 #include <Qt>
+#include <algorithm>
 
 #include "dialogs/dialog_text.h"
 #include "dialogs/keyboard_layouts.h"
@@ -10,6 +11,7 @@
 #include "platform/text.h"
 #include "shared/globals.h"
 #include "shared/icc.h"
+#include "shared/screen_layout.h"
 
 clavv& clavv::instance() {
     static clavv* f = new clavv;
@@ -55,18 +57,26 @@ void clavv::design() {
 }
 
 void clavv::form_load() {
-    if (largeur_ecran == 0) largeur_ecran = 600;
-    if (hauteur_ecran == 0) hauteur_ecran = 800;
+    // No screen format read yet (the folder question of a first start): the
+    // keyboard takes the display's size, as the keypad does, so that it lies
+    // on the display whatever its size.
+    if (largeur_ecran <= 0 || hauteur_ecran <= 0) {
+        largeur_ecran = static_cast<std::int16_t>(platform::screen_width_twips() / 15);
+        hauteur_ecran = static_cast<std::int16_t>(platform::screen_height_twips() / 15);
+    }
     const double W = largeur_ecran, H = hauteur_ecran;
     auto* image = get<platform::picture>("Image1");
     auto* champ = get<platform::text_box>("Text1");
 
+    // The keyboard picture and the space bar reach below the designed height:
+    // the screen covers them, or the bottom row would be cut off.
+    set_height(std::max(height(), clavier::haut_image + clavier::hauteur_image));
     if (W * 15 < clavier::largeur_image) {
         // A narrow screen: everything shrinks but the fonts.
         const double f = W * 15 / clavier::largeur_image;
         set_height(height() * f);
         set_top(H * 15 - height() - 300);
-        if (const platform::form* principal = platform::find_form("Form1")) set_left(principal->left());
+        set_left(Module1::surface_dialogues().left);
         image->move(image->left(), image->top() * f, clavier::largeur_image * f, clavier::hauteur_image * f);
         champ->move(champ->left() * f, champ->top(), champ->width() * f, champ->height() * f);
         for (int i = 0; i < clavier::nb_touches; ++i) {

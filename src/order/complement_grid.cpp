@@ -46,6 +46,8 @@ int ajoute(platform::grid& g, const std::string& t) {
     for (int r = premiere; r <= derniere; ++r)
         if (txt::trim(g.text(r, 0)).empty()) {
             g.set_text(r, 0, t);
+            // The line editor beneath shows what was just added.
+            g.show_row(r);
             return r;
         }
     return 0;

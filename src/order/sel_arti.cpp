@@ -14,7 +14,8 @@
 
 namespace {
 constexpr int lignes_grille = grille_complements::derniere + 1;
-}
+constexpr double largeur_barre_defilement = 600;
+}  // namespace
 
 sel_arti& sel_arti::instance() {
     static sel_arti* f = new sel_arti;
@@ -122,7 +123,10 @@ void sel_arti::form_load() {
     complements->set_text(0, 0, cp("Informations complémentaires"));
     complements->set_col_alignment(0, a::left_center);
     complements->set_fixed_alignment(0, a::center_center);
-    complements->set_col_width(0, complements->width());
+    // More complements than rows on the screen: a finger-wide scroll bar
+    // reaches every one, and the column stops short of it.
+    complements->set_scroll_bar(true, largeur_barre_defilement);
+    complements->set_col_width(0, complements->width() - complements->scroll_bar_width());
 
     designation->move(200, 500, largeur - 400, 1005);
     auto* panneau = get<platform::picture>("Picture1");
@@ -197,7 +201,9 @@ void sel_arti::g1_click(int r) {
     texte_message = "|" + texte;
     platform::show_modal("clavv");
     if (!loaded()) return;
-    get<platform::grid>("g1")->set_text(r, 0, texte_message);
+    complements = get<platform::grid>("g1");
+    complements->set_text(r, 0, texte_message);
+    complements->show_row(r);
 }
 
 void sel_arti::g2_click(int c) {

@@ -244,7 +244,8 @@ void grid::refresh() {
     update();
 }
 
-void grid::set_scroll_bar(bool on) {
+void grid::set_scroll_bar(bool on, double width) {
+    scroll_width_ = std::max(0.0, width);
     if (on && !scroll_) {
         scroll_ = new QScrollBar(Qt::Vertical, this);
         QObject::connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) {
@@ -268,9 +269,30 @@ int grid::last_top_row() const {
     return std::max(fixed_rows_, r);
 }
 
+bool grid::row_shown(int r) const {
+    if (r < 0 || r >= rows_) return false;
+    const QRect cr = cell_rect(r, 0);
+    return !cr.isEmpty() && cr.bottom() < QWidget::height();
+}
+
+void grid::show_row(int r) {
+    if (r < fixed_rows_ || r >= rows_) return;
+    if (r < top_row_) {
+        set_top_row(r);
+        return;
+    }
+    if (row_shown(r)) return;
+    // The first shown row that puts row r at the bottom of the grid.
+    int room = to_px(height());
+    for (int i = 0; i < fixed_rows_; ++i) room -= to_px(row_height(i));
+    int top = r, used = to_px(row_height(r));
+    while (top > fixed_rows_ && used + to_px(row_height(top - 1)) <= room) used += to_px(row_height(--top));
+    set_top_row(top);
+}
+
 void grid::sync_scroll_bar() {
     if (!scroll_) return;
-    const int w = to_px(280);
+    const int w = to_px(scroll_width_);
     scroll_->setGeometry(QWidget::width() - w, 0, w, QWidget::height());
     const QSignalBlocker quiet(scroll_);
     scroll_->setRange(fixed_rows_, last_top_row());

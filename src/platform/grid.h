@@ -86,9 +86,14 @@ class grid : public control_widget<QWidget> {
     // A key typed while the grid has the focus (13 Enter, 27 Escape, else the
     // code page 1252 code). The grid takes the focus when it is touched.
     std::function<void(int& ascii)> on_key_press;
-    // A vertical scroll bar in the grid's right 280 twips, for lists longer
-    // than the grid that a finger must page through.
-    void set_scroll_bar(bool on);
+    // A vertical scroll bar in the grid's right `width` twips, for lists
+    // longer than the grid that a finger must page through.
+    void set_scroll_bar(bool on, double width = 280);
+    double scroll_bar_width() const { return scroll_ ? scroll_width_ : 0; }
+    // Scrolls the least that shows row r whole (a fixed row is always shown).
+    void show_row(int r);
+    // Whether row r is drawn whole inside the grid now.
+    bool row_shown(int r) const;
     // Programmatic touch of a cell, as the user's would be.
     void click_cell(int r, int c);
     // The widget rectangle (pixels) of a cell as drawn now, empty when hidden.
@@ -129,6 +134,7 @@ class grid : public control_widget<QWidget> {
     std::vector<double> row_height_;
     double row_height_min_ = 0;
     QPointer<QScrollBar> scroll_;
+    double scroll_width_ = 280;
     bool redraw_ = true, word_wrap_ = false, grid_lines_ = true;
     std::int64_t fixed_back_ = system_button_face_value(), fixed_fore_ = 0, bkg_ = 0x808080;
 

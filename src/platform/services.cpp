@@ -1,7 +1,5 @@
 #include "platform/services.h"
 
-#include <sys/stat.h>
-
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
@@ -125,19 +123,6 @@ date_time now() {
 
 void set_clock(std::function<date_time()> clock) {
     clock_override() = std::move(clock);
-}
-
-std::string machine_identity() {
-    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
-        std::ifstream in(path);
-        std::string id;
-        if (in && std::getline(in, id) && !txt::trim(id).empty()) return txt::trim(id);
-    }
-    // No machine identifier: the device and inode of the root folder are
-    // stable for one installation.
-    struct stat st {};
-    if (::stat("/", &st) == 0) return std::to_string(st.st_dev) + "-" + std::to_string(st.st_ino);
-    return "unknown";
 }
 
 }  // namespace platform

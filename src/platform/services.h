@@ -3,6 +3,7 @@
 // the number format of the runtime and the identity of this machine.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -48,8 +49,11 @@ struct date_time {
 date_time now();
 void set_clock(std::function<date_time()> clock);
 
-// A stable text that differs between machines: the machine identifier or,
-// failing that, the identifier of the root filesystem.
-std::string machine_identity();
+// A stable text that differs between machines, from the first source found
+// under `root` (the system's root folder but in tests): the machine
+// identifier (/etc/machine-id, then D-Bus's copy), the UUID of the root file
+// system, the hardware address of the first network interface, and last the
+// device and inode of the root folder.
+std::string machine_identity(const std::filesystem::path& root = "/");
 
 }  // namespace platform

@@ -1,11 +1,24 @@
 #include "shared/screen_layout.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include "platform/colors.h"
 #include "platform/form.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "shared/globals.h"
 #include "shared/icc.h"
+
+namespace {
+// The main window once the load routine has given it the configured size.
+// Until then (the screen-format chooser and the folder question of a first
+// start) it still has its design size, which says nothing of the display.
+QPointer<QWidget>& fenetre_dimensionnee() {
+    static QPointer<QWidget> w;
+    return w;
+}
+}  // namespace
 
 namespace Module1 {
 
@@ -14,15 +27,22 @@ void dimensionne_fenetre(platform::form& f) {
     f.set_height(hauteur_ecran * 15);
     f.set_left(platform::screen_width_twips() / 2 - f.width() / 2);
     f.set_top(0);
+    if (f.loaded() && platform::find_form("Form1") == &f) fenetre_dimensionnee() = f.window();
+}
+
+surface surface_dialogues() {
+    const platform::form* principal = platform::find_form("Form1");
+    if (!principal || (principal->loaded() && fenetre_dimensionnee() != principal->window()))
+        return {0, 0, platform::screen_width_twips(), platform::screen_height_twips()};
+    return {principal->left(), principal->top(), principal->width(), principal->height()};
 }
 
 void cale_fenetre(platform::form& f) {
-    const platform::form* principal = platform::find_form("Form1");
-    if (!principal) return;
-    f.set_left(principal->left());
-    f.set_top(principal->top());
-    f.set_width(principal->width());
-    f.set_height(principal->height());
+    const surface s = surface_dialogues();
+    f.set_left(s.left);
+    f.set_top(s.top);
+    f.set_width(s.width);
+    f.set_height(s.height);
 }
 
 void dessine_cadre(platform::form& f) {

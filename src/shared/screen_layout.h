@@ -13,7 +13,14 @@ class form;
 namespace Module1 {
 // Sizes the main window to the configured resolution, centred at the top.
 void dimensionne_fenetre(platform::form& f);
-// Gives the screen the main window's position and size.
+// Where a screen laid over the main window goes, in twips: the main window
+// once it has been sized to the configured resolution; before that (at a
+// first start, while the screen format and the folder are asked) the display.
+struct surface {
+    double left, top, width, height;
+};
+surface surface_dialogues();
+// Gives the screen the position and size of surface_dialogues().
 void cale_fenetre(platform::form& f);
 // Lays the eight frame pieces ccb(0..7) along the screen's edges.
 void dessine_cadre(platform::form& f);

@@ -58,6 +58,10 @@ bool est_non(long n) {
     return txt::trim(lit(n)) == "NON";
 }
 
+bool format_enregistre(const std::string& enreg) {
+    return est_entier(enreg) && txt::val(txt::mid(enreg, 6, 5)) >= 1 && txt::val(txt::mid(enreg, 12, 5)) >= 1;
+}
+
 }  // namespace parametres
 
 namespace {
@@ -111,7 +115,7 @@ void ouvre_parametres() {
     if (!f.open(parametres::nom_fichier)) arret_sans_parametres();
     if (f.length() < 400) cree_parametres();
     if (f.length() < 400) arret_sans_parametres();
-    if (!parametres::est_entier(parametres::lit(2))) montre_choix_format();
+    if (!parametres::format_enregistre(parametres::lit(2))) montre_choix_format();
 }
 
 }  // namespace w_velmo_2
@@ -130,8 +134,8 @@ std::string code_tablette() {
 }
 
 void lit_parametres() {
-    if (!parametres::est_entier(parametres::lit(2))) montre_choix_format();
-    if (!parametres::est_entier(parametres::lit(2))) {
+    if (!parametres::format_enregistre(parametres::lit(2))) montre_choix_format();
+    if (!parametres::format_enregistre(parametres::lit(2))) {
         prend_16_bits(largeur_ecran, platform::screen_width_twips() / 15);
         prend_16_bits(hauteur_ecran, platform::screen_height_twips() / 15);
     } else {
@@ -140,6 +144,10 @@ void lit_parametres() {
     }
     if (largeur_ecran > 2000) largeur_ecran = 800;
     if (hauteur_ecran > 2000) hauteur_ecran = 800;
+    // A side too large for 16 bits keeps the former value, which is 0 at a
+    // first start: a window of no size cannot be used, the display's can.
+    if (largeur_ecran <= 0) prend_16_bits(largeur_ecran, platform::screen_width_twips() / 15);
+    if (hauteur_ecran <= 0) prend_16_bits(hauteur_ecran, platform::screen_height_twips() / 15);
 
     parametres::lit_entier(25, "#I#006");
     prend_16_bits(nb_colonnes_touches, txt::val(txt::mid(enreg_param, 4, 3)));

@@ -27,6 +27,11 @@ std::int32_t valeur_couleur(const std::string& enreg);
 // A switch: the record trimmed is exactly "OUI" / exactly "NON".
 bool est_oui(long n);
 bool est_non(long n);
+// Record 2 holds a screen format: the integer marker and a width (characters
+// 6 to 10) and a height (12 to 16) of at least one pixel each. Anything else
+// ("#I#", zeros, a negative side) is no format: the chooser asks for one and
+// the display's size stands in meanwhile.
+bool format_enregistre(const std::string& enreg);
 
 }  // namespace parametres
 

@@ -1,0 +1,114 @@
+// The identity of the machine, from which the tablet identification is made:
+// its sources in order, each read from a root folder laid out as a real
+// system's (machine identifiers, mounts, device links, network interfaces).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/services.h"
+#include "support/fixtures.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class machine_identity : public wvtest::folder_test {
+  protected:
+    fs::path racine() const { return work / "racine"; }
+    void ecrit(const std::string& chemin, const std::string& contenu) {
+        const fs::path p = racine() / chemin;
+        fs::create_directories(p.parent_path());
+        wvtest::write_bytes(p, contenu);
+    }
+    void lien(const std::string& chemin, const std::string& cible) {
+        const fs::path p = racine() / chemin;
+        fs::create_directories(p.parent_path());
+        fs::create_symlink(cible, p);
+    }
+    // Two file systems with their UUID links, as udev makes them.
+    void disques() {
+        lien("dev/disk/by-uuid/1111-aaaa", "../../sda1");
+        lien("dev/disk/by-uuid/2222-bbbb", "../../sda2");
+        lien("dev/disk/by-uuid/3333-cccc", "../../mmcblk0p2");
+        lien("dev/disk/by-uuid/4444-dddd", "../../dm-0");
+    }
+    std::string identite() const { return platform::machine_identity(racine()); }
+};
+
+// A mountinfo line of the root file system.
+std::string montage_racine(const std::string& numero, const std::string& source) {
+    return "25 1 " + numero + " / / rw,relatime shared:1 - ext4 " + source + " rw,errors=remount-ro\n";
+}
+
+TEST_F(machine_identity, machine_identifiers_come_first_in_order) {
+    disques();
+    ecrit("proc/self/mountinfo", montage_racine("8:2", "/dev/sda2"));
+    ecrit("etc/machine-id", "0123456789abcdef0123456789abcdef\n");
+    ecrit("var/lib/dbus/machine-id", "fedcba9876543210fedcba9876543210\n");
+    EXPECT_EQ(identite(), "0123456789abcdef0123456789abcdef");
+    ecrit("etc/machine-id", "\n");  // an image prepared for a first boot leaves it empty
+    EXPECT_EQ(identite(), "fedcba9876543210fedcba9876543210");
+    fs::remove(racine() / "etc/machine-id");
+    EXPECT_EQ(identite(), "fedcba9876543210fedcba9876543210");
+}
+
+TEST_F(machine_identity, without_machine_identifier_the_root_file_system_uuid) {
+    disques();
+    ecrit("sys/class/net/eth0/address", "b8:27:eb:01:02:03\n");
+    ecrit("sys/class/net/eth0/device/uevent", "");
+    struct cas {
+        const char* mountinfo;
+        const char* attendu;
+    };
+    const cas table[] = {
+        {"8:2|/dev/sda2", "uuid:2222-bbbb"},
+        // The kernel names the root "/dev/root": its device number tells which.
+        {"179:2|/dev/root", "uuid:3333-cccc"},
+        // A device-mapper root is mounted under its /dev/mapper link.
+        {"254:0|/dev/mapper/vg-racine", "uuid:4444-dddd"},
+    };
+    lien("dev/mapper/vg-racine", "../dm-0");
+    ecrit("sys/dev/block/179:2/uevent", "MAJOR=179\nMINOR=2\nDEVNAME=mmcblk0p2\nDEVTYPE=partition\n");
+    for (const cas& c : table) {
+        const std::string s = c.mountinfo;
+        const auto bar = s.find('|');
+        ecrit("proc/self/mountinfo", "22 28 0:21 / /proc rw - proc proc rw\n" +
+                                         montage_racine(s.substr(0, bar), s.substr(bar + 1)) +
+                                         "30 25 8:1 / /boot rw - vfat /dev/sda1 rw\n");
+        EXPECT_EQ(identite(), c.attendu) << s;
+        EXPECT_EQ(identite(), c.attendu) << "stable: " << s;
+    }
+    // The last mount on "/" is the one in use.
+    ecrit("proc/self/mountinfo", montage_racine("8:1", "/dev/sda1") + montage_racine("8:2", "/dev/sda2"));
+    EXPECT_EQ(identite(), "uuid:2222-bbbb");
+    // Without mountinfo, the mount table.
+    fs::remove(racine() / "proc/self/mountinfo");
+    ecrit("proc/mounts", "proc /proc proc rw 0 0\n/dev/sda1 / ext4 rw,relatime 0 0\n");
+    EXPECT_EQ(identite(), "uuid:1111-aaaa");
+}
+
+TEST_F(machine_identity, without_file_system_uuid_the_address_of_a_real_interface) {
+    // A container's overlay root has no UUID.
+    ecrit("proc/self/mountinfo", montage_racine("0:52", "overlay"));
+    disques();
+    ecrit("sys/class/net/lo/address", "00:00:00:00:00:00\n");
+    ecrit("sys/class/net/bridge0/address", "02:42:ac:11:00:01\n");  // virtual: drawn at random
+    ecrit("sys/class/net/wlan0/address", "dc:a6:32:aa:bb:cc\n");
+    ecrit("sys/class/net/wlan0/device/uevent", "");
+    ecrit("sys/class/net/eth0/address", "00:00:00:00:00:00\n");  // a device without an address
+    ecrit("sys/class/net/eth0/device/uevent", "");
+    EXPECT_EQ(identite(), "mac:dc:a6:32:aa:bb:cc");
+    fs::remove_all(racine() / "sys/class/net/wlan0");
+    EXPECT_EQ(identite(), "mac:02:42:ac:11:00:01");
+}
+
+TEST_F(machine_identity, with_no_source_at_all_still_a_stable_text) {
+    fs::create_directories(racine());
+    const std::string a = identite();
+    EXPECT_FALSE(a.empty());
+    EXPECT_EQ(identite(), a);
+    EXPECT_EQ(a.rfind("uuid:", 0), std::string::npos);
+}
+
+}  // namespace
