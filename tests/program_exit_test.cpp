@@ -13,6 +13,7 @@
 #include <string>
 
 #include "main_screen/form1.h"
+#include "main_screen_fixture.h"
 #include "platform/record_file.h"
 #include "shared/record_files.h"
 #include "shared/settings_file.h"
@@ -93,6 +94,39 @@ TEST(program_exit, closing_every_file_then_exit_is_clean) {
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+// Closing the main window as a window manager does asks, as the end
+// function does, and ends the program only on Yes.
+class main_window_close : public wvtest::main_screen_test {};
+
+TEST_F(main_window_close, no_keeps_the_program_and_its_window) {
+    demarre_avec_serveur();
+    std::string question;
+    scripted_user::expect("mini_97", [&question](platform::form& f) {
+        question = texte_message;
+        type_message = 7;
+        f.unload();
+    });
+    ecran().window()->close();
+    EXPECT_EQ(question, "Confirmez la fermeture de Velmorin ?");
+    EXPECT_TRUE(ecran().loaded());
+    EXPECT_TRUE(ecran().window()->isVisible());
+    EXPECT_FALSE(fs::exists(work / "prov.txt"));
+}
+
+TEST_F(main_window_close, yes_writes_the_provisional_order_and_ends) {
+    dossier_partage();
+    EXPECT_EXIT(
+        {
+            demarre_avec_serveur();
+            table_couverts = "#N0124 ";
+            scripted_user::expect("mini_97", scripted_user::answer(6));
+            ecran().window()->close();
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(wvtest::read_bytes(work / "prov.txt"), "#SERV#01\r\n#TABL##N0124 \r\n");
 }
 
 }  // namespace
