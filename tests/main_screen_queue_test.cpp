@@ -302,4 +302,22 @@ TEST_F(queue, leftovers_of_a_killed_run_never_block_the_queue) {
     EXPECT_EQ(wvtest::read_bytes(net / "2_.txt"), commande("002"));
 }
 
+// A network folder that cannot flush its entries: the copy may not survive
+// a power cut of the server, so the order stays on the tablet; once the flush
+// works, the copy found there is taken as delivered, not written again.
+TEST_F(queue, an_order_stays_until_its_copy_is_flushed_on_the_network_folder) {
+    const std::string un = commande("001");
+    wvtest::write_bytes(work / "1_.-A-", un);
+    platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+        return op == platform::file_op::sync_folder && p == net ? EIO : 0;
+    });
+    EXPECT_EQ(file_attente::transmet(work, net.string()).restants, 1);
+    EXPECT_EQ(wvtest::read_bytes(work / "1_.-A-"), un);
+    platform::set_file_fault_hook(nullptr);
+    const ino_t copie = inode(net / "1_.txt");
+    EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 1);
+    EXPECT_EQ(inode(net / "1_.txt"), copie);
+    EXPECT_FALSE(fs::exists(work / "1_.-A-"));
+}
+
 }  // namespace

@@ -82,6 +82,9 @@ bilan transmet(const fs::path& dossier, const std::string& rep_reseau) {
             }
             if (copie(*octets, platform::join_folder(rep_reseau, nom_transmis(nom))) == copie_resultat::echec)
                 break;
+            // The copy's name on the network folder's disk, also when an earlier
+            // run found it there but died before it was flushed.
+            if (!platform::sync_folder(rep_reseau)) break;
             // The copy is whole and flushed under its final name: only now may
             // the order leave the tablet, and it counts once that is on disk.
             if (!platform::remove_file_durably(local)) {
