@@ -49,7 +49,9 @@ copie_resultat copie(const std::string& octets, const fs::path& destination) {
         const auto deja = platform::read_file(destination);
         return deja && *deja == octets ? copie_resultat::deja_livree : copie_resultat::echec;
     }
-    if (platform::write_file_atomic(destination, octets, /*replace=*/false)) return copie_resultat::faite;
+    // The folder is flushed by the caller, which must know that it worked.
+    if (platform::write_file_atomic(destination, octets, /*replace=*/false, /*flush_folder=*/false))
+        return copie_resultat::faite;
     // Taken meanwhile (by this very order, or by another): decided by the bytes as above.
     if (!platform::file_exists(destination)) return copie_resultat::echec;
     const auto deja = platform::read_file(destination);
@@ -82,8 +84,9 @@ bilan transmet(const fs::path& dossier, const std::string& rep_reseau) {
             }
             if (copie(*octets, platform::join_folder(rep_reseau, nom_transmis(nom))) == copie_resultat::echec)
                 break;
-            // The copy's name on the network folder's disk, also when an earlier
-            // run found it there but died before it was flushed.
+            // The copy's name on the network folder's disk (also when an earlier
+            // run left it there and died before it was flushed): only then may
+            // the local file go.
             if (!platform::sync_folder(rep_reseau)) break;
             // The copy is whole and flushed under its final name: only now may
             // the order leave the tablet, and it counts once that is on disk.

@@ -223,7 +223,8 @@ int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared)
     return removed;
 }
 
-bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace) {
+bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace,
+                       bool flush_folder) {
     std::filesystem::path tmp;
     int fd = -1;
     // A random part repeats only by a very rare chance; one more try then.
@@ -245,7 +246,7 @@ bool write_file_atomic(const std::filesystem::path& path, const std::string& byt
     }
     // The file is whole under its name whatever the flush of its folder says:
     // reporting a failure now would have the caller write it a second time.
-    sync_folder(path.parent_path());
+    if (flush_folder) sync_folder(path.parent_path());
     return true;
 }
 

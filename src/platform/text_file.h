@@ -20,7 +20,10 @@ std::string join_lines(const std::vector<std::string>& lines);
 // a name no reader picks up, flushed to disk, then renamed onto path, and the
 // folder flushed so that the new name survives a power cut.
 // When replace is false an existing path is never replaced (false is returned).
-bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace = true);
+// When flush_folder is false the caller flushes the folder itself, and so
+// learns whether that worked.
+bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace = true,
+                       bool flush_folder = true);
 // Copies src onto dst the same way. False when src cannot be read or dst written.
 bool copy_file_atomic(const std::filesystem::path& src, const std::filesystem::path& dst);
 std::optional<std::string> read_file(const std::filesystem::path& path);
