@@ -1,8 +1,10 @@
 // The hand-over of queued order files to the network folder, without a
 // display: order, names, bytes, failures and an interrupted hand-over.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "main_screen/order_queue.h"
+#include "platform/text_file.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -11,6 +13,14 @@ namespace fs = std::filesystem;
 
 class queue : public wvtest::folder_test {
   protected:
+    void TearDown() override {
+        platform::set_file_fault_hook(nullptr);
+        folder_test::TearDown();
+    }
+    static ino_t inode(const fs::path& p) {
+        struct stat st {};
+        return ::stat(p.c_str(), &st) == 0 ? st.st_ino : 0;
+    }
     // An order file as the order summary writes it, with code page 1252 bytes.
     std::string commande(const std::string& table) {
         return "#ID#0123456789\r\n#VERSION#2.1\r\n#SERVEUR#01\r\n#TABLE#" + table +
@@ -129,6 +139,185 @@ TEST_F(queue, no_network_folder_moves_nothing) {
     EXPECT_EQ(r.transmis, 0);
     EXPECT_EQ(r.restants, 1);
     EXPECT_TRUE(fs::exists(work / "1_.-A-"));
+}
+
+// A router may already hold that file open, or have read it: writing it again
+// under the same name (a new file) gives it the order a second time.
+TEST_F(queue, a_copy_already_delivered_is_never_written_again) {
+    const std::string bytes = commande("012");
+    wvtest::write_bytes(work / "5_.-A-", bytes);
+    wvtest::write_bytes(net / "5_.txt", bytes);
+    const ino_t avant = inode(net / "5_.txt");
+
+    EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 1);
+
+    EXPECT_EQ(inode(net / "5_.txt"), avant) << "the delivered copy was written again";
+    EXPECT_EQ(wvtest::read_bytes(net / "5_.txt"), bytes);
+    EXPECT_FALSE(fs::exists(work / "5_.-A-"));
+}
+
+// The order of the steps is what keeps an order from being lost or sent
+// twice: the copy whole and flushed under its name before the local file
+// goes, and that removal flushed before the order counts or the next starts.
+TEST_F(queue, each_order_is_on_disk_in_the_network_folder_before_it_leaves_the_tablet_for_good) {
+    wvtest::write_bytes(work / "1_.-A-", commande("001"));
+    wvtest::write_bytes(work / "2_.-A-", commande("002"));
+    std::vector<std::string> pas;
+    platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+        const std::string ou = p.parent_path() == net || p == net ? "net" : "tablet";
+        static const char* const noms[] = {"create", "write", "sync", "rename", "remove", "sync_folder"};
+        const std::string pas_ = std::string(noms[static_cast<int>(op)]) + " " + ou;
+        if (pas.empty() || pas.back() != pas_) pas.push_back(pas_);
+        return 0;
+    });
+    ASSERT_EQ(file_attente::transmet(work, net.string()).transmis, 2);
+    const std::vector<std::string> un_ordre = {"create net",        "write net",       "sync net",
+                                               "rename net",        "sync_folder net", "remove tablet",
+                                               "sync_folder tablet"};
+    std::vector<std::string> attendu = un_ordre;
+    attendu.insert(attendu.end(), un_ordre.begin(), un_ordre.end());
+    EXPECT_EQ(pas, attendu);
+}
+
+TEST_F(queue, an_order_whose_removal_is_not_on_disk_does_not_count_and_the_move_stops) {
+    wvtest::write_bytes(work / "1_.-A-", commande("001"));
+    wvtest::write_bytes(work / "2_.-A-", commande("002"));
+    platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+        return op == platform::file_op::sync_folder && p == work ? EIO : 0;
+    });
+    const file_attente::bilan r = file_attente::transmet(work, net.string());
+    EXPECT_EQ(r.transmis, 0);
+    EXPECT_EQ(r.restants, 1);
+    EXPECT_EQ(fichiers(net), (std::vector<std::string>{"1_.txt"}));
+}
+
+// A local file that cannot be removed once its copy is made (a file the
+// system will not let go): the copy is never made again, even once the router
+// has taken it, and the orders after it wait for the next drawing.
+TEST_F(queue, an_order_that_cannot_leave_the_tablet_is_never_copied_twice) {
+    const std::string un = commande("001"), deux = commande("002");
+    wvtest::write_bytes(work / "1_.-A-", un);
+    wvtest::write_bytes(work / "2_.-A-", deux);
+    bool bloque = true;
+    platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+        return bloque && op == platform::file_op::remove && p.filename() == "1_.-A-" ? EPERM : 0;
+    });
+
+    file_attente::bilan r = file_attente::transmet(work, net.string());
+    EXPECT_EQ(r.transmis, 0);
+    EXPECT_EQ(r.restants, 2);
+    EXPECT_EQ(fichiers(net), (std::vector<std::string>{"1_.txt"})) << "the move stops at that order";
+
+    // The router takes the copy; every later drawing leaves it taken.
+    fs::remove(net / "1_.txt");
+    for (int dessin = 0; dessin < 3; ++dessin) {
+        r = file_attente::transmet(work, net.string());
+        EXPECT_FALSE(fs::exists(net / "1_.txt")) << "drawing " << dessin;
+    }
+    // It was delivered: the orders after it are not held back by it.
+    EXPECT_EQ(wvtest::read_bytes(net / "2_.txt"), deux);
+    EXPECT_EQ(file_attente::en_attente(work), (std::vector<std::string>{"1_.-A-"}));
+    EXPECT_EQ(r.restants, 1);
+
+    // Once the file can go, it goes, still without a copy.
+    bloque = false;
+    r = file_attente::transmet(work, net.string());
+    EXPECT_EQ(r.restants, 0);
+    EXPECT_EQ(fichiers(net), (std::vector<std::string>{"2_.txt"}));
+}
+
+// A new order that later takes the name of one that could not be removed is
+// a new order: it is handed over.
+TEST_F(queue, a_new_order_under_the_name_of_an_undeletable_one_is_handed_over) {
+    wvtest::write_bytes(work / "1_.-A-", commande("001"));
+    bool bloque = true;
+    platform::set_file_fault_hook([&](platform::file_op op, const fs::path&) {
+        return bloque && op == platform::file_op::remove ? EPERM : 0;
+    });
+    file_attente::transmet(work, net.string());
+    bloque = false;
+    fs::remove(work / "1_.-A-");
+    fs::remove(net / "1_.txt");
+    wvtest::write_bytes(work / "1_.-A-", commande("077"));
+    EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 1);
+    EXPECT_EQ(wvtest::read_bytes(net / "1_.txt"), commande("077"));
+}
+
+// Folder faults while the network folder answered the probe: the order stays
+// queued whole, nothing half-written appears under a name, no temporary stays.
+TEST_F(queue, folder_faults_leave_the_order_queued_whole_and_nothing_partial) {
+    struct cas {
+        const char* nom;
+        std::function<int(platform::file_op, const fs::path&)> panne;
+    };
+    const std::vector<cas> cas_ = {
+        {"disk full part-way through the copy",
+         [](platform::file_op op, const fs::path&) { return op == platform::file_op::write ? ENOSPC : 0; }},
+        {"read-only folder",
+         [](platform::file_op op, const fs::path&) { return op == platform::file_op::create ? EROFS : 0; }},
+        {"flush refused",
+         [](platform::file_op op, const fs::path&) { return op == platform::file_op::sync ? EIO : 0; }},
+        {"folder vanishing during the copy",
+         [this](platform::file_op op, const fs::path&) {
+             if (op == platform::file_op::sync) fs::remove_all(net);
+             return 0;
+         }},
+    };
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.nom);
+        fs::remove_all(net);
+        fs::create_directories(net);
+        wvtest::write_bytes(work / "1_.-A-", commande("001"));
+        wvtest::write_bytes(work / "2_.-A-", commande("002"));
+        platform::set_file_fault_hook(c.panne);
+        const file_attente::bilan r = file_attente::transmet(work, net.string());
+        platform::set_file_fault_hook(nullptr);
+        EXPECT_EQ(r.transmis, 0);
+        EXPECT_EQ(r.restants, 2);
+        EXPECT_EQ(wvtest::read_bytes(work / "1_.-A-"), commande("001"));
+        EXPECT_EQ(wvtest::read_bytes(work / "2_.-A-"), commande("002"));
+        if (fs::exists(net)) {
+            EXPECT_TRUE(fs::is_empty(net));
+        }
+        // The folder back to health: everything goes, once.
+        fs::create_directories(net);
+        EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 2);
+        EXPECT_EQ(fichiers(net), (std::vector<std::string>{"1_.txt", "2_.txt"}));
+    }
+}
+
+// A write killed half-way leaves its temporary file. A program always started
+// with the same process id (a service manager, a container) used to get the
+// very same temporary names again, and every copy failed on them.
+TEST_F(queue, leftovers_of_a_killed_run_never_block_the_queue) {
+    for (int n = 0; n < 200; ++n) {
+        wvtest::write_bytes(
+            net / (".1_.txt." + std::to_string(::getpid()) + "-" + std::to_string(n) + ".part"), "");
+        wvtest::write_bytes(
+            net / (".2_.txt." + std::to_string(::getpid()) + "-" + std::to_string(n) + ".part"), "");
+    }
+    wvtest::write_bytes(work / "1_.-A-", commande("001"));
+    wvtest::write_bytes(work / "2_.-A-", commande("002"));
+    EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 2);
+    EXPECT_EQ(wvtest::read_bytes(net / "2_.txt"), commande("002"));
+}
+
+// A network folder that cannot flush its entries: the copy may not survive
+// a power cut of the server, so the order stays on the tablet; once the flush
+// works, the copy found there is taken as delivered, not written again.
+TEST_F(queue, an_order_stays_until_its_copy_is_flushed_on_the_network_folder) {
+    const std::string un = commande("001");
+    wvtest::write_bytes(work / "1_.-A-", un);
+    platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+        return op == platform::file_op::sync_folder && p == net ? EIO : 0;
+    });
+    EXPECT_EQ(file_attente::transmet(work, net.string()).restants, 1);
+    EXPECT_EQ(wvtest::read_bytes(work / "1_.-A-"), un);
+    platform::set_file_fault_hook(nullptr);
+    const ino_t copie = inode(net / "1_.txt");
+    EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 1);
+    EXPECT_EQ(inode(net / "1_.txt"), copie);
+    EXPECT_FALSE(fs::exists(work / "1_.-A-"));
 }
 
 }  // namespace

@@ -273,6 +273,7 @@ TEST_F(startup, a_folder_file_without_any_line_gives_an_unreachable_folder) {
 
 TEST_F(startup, every_redraw_ends_on_the_server_keys_while_no_server_has_a_name) {
     tablette();
+    write_bytes(net / "velmorin.wdo", "");
     write_bytes(net / "wvelmorin.wdo",
                 "#SERV#03 L\xE9"
                 "a\r\n#FAMI#00 Vins\r\n");

@@ -18,6 +18,7 @@ class catalogue : public wvtest::folder_test {
 };
 
 TEST_F(catalogue, lines_of_every_kind_and_their_edge_cases) {
+    wvtest::write_bytes(net / "velmorin.wdo", "");
     std::filesystem::copy_file(wvtest::data_file("catalogue_edges.wdo"), net / "wvelmorin.wdo");
     Module1::charge_fichiers();
     EXPECT_TRUE(fichiers_charges);
@@ -106,9 +107,32 @@ TEST_F(catalogue, probe_reports_offline_unreachable_and_reachable) {
     hors_ligne = false;
     rep_test = (work / "absent").string();
     EXPECT_FALSE(atdend_res::teste_reseau());
+    wvtest::write_bytes(net / "velmorin.wdo", "");
     rep_test = network_folder() + "/";  // a trailing separator is not doubled
     EXPECT_TRUE(atdend_res::teste_reseau());
     EXPECT_EQ(wvtest::read_bytes(net / "Test.res"), txt::pad("09-12-2026", 64));
+}
+
+// The mount point of a share that is not mounted (yet) is an empty folder of
+// the tablet's own disk, as writable as any: without the catalogue that the
+// exchange folder always holds, it is never taken for the exchange folder.
+TEST_F(catalogue, a_folder_without_the_catalogue_is_unreachable_whatever_it_holds) {
+    for (const char* autre : {"", "wvelmorin.wdo", "Test.res", "2026-12-09-12-30-00_01_001_004_.txt"}) {
+        SCOPED_TRACE(autre);
+        std::filesystem::remove_all(net);
+        std::filesystem::create_directories(net);
+        if (*autre) wvtest::write_bytes(net / autre, "x");
+        rep_test = network_folder();
+        EXPECT_FALSE(atdend_res::teste_reseau());
+        if (std::string(autre) != "Test.res") {
+            EXPECT_FALSE(std::filesystem::exists(net / "Test.res"));
+        }
+    }
+    std::filesystem::create_directories(net / "velmorin.wdo");  // a folder of that name is no catalogue
+    EXPECT_FALSE(atdend_res::teste_reseau());
+    std::filesystem::remove(net / "velmorin.wdo");
+    wvtest::write_bytes(net / "velmorin.wdo", "");
+    EXPECT_TRUE(atdend_res::teste_reseau());
 }
 
 }  // namespace

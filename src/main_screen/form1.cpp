@@ -4,6 +4,7 @@
 
 #include "dialogs/program_end.h"
 #include "main_screen/folder_file.h"
+#include "main_screen/order_queue.h"
 #include "platform/colors.h"
 #include "platform/cp1252.h"
 #include "platform/record_file.h"
@@ -169,7 +170,13 @@ void Form1::Form_Load() {
     fin_ligne = "\r\n";
     format_prix = "0.00";
 
-    if (!fichiers_charges) Module1::charge_fichiers();
+    if (!fichiers_charges) {
+        // Once per run, before anything is written: the program is by now the
+        // only one of this tablet folder, so no temporary file here is a write
+        // in progress.
+        file_attente::nettoie_temporaires(".", rep_reseau);
+        Module1::charge_fichiers();
+    }
 
     decalage_images = parametres::est_oui(201) ? 50 : 0;
     // Read for the test mode that the tools screen offers; the main screen does not act on it.

@@ -54,11 +54,16 @@ void Form1::affiche_menu() {
     raz_touches();
 
     const bool joignable = atdend_res::teste_reseau();
-    init_g2(barre_fonctions::images_accueil(joignable), barre_fonctions::codes_accueil, "0");
     auto* file1 = get<platform::file_list>("File1");
     if (joignable) file_attente::transmet(".", rep_reseau);
     file1->refresh();
-    if (!joignable) {
+    // Orders still waiting after a hand-over the folder answered for (a full
+    // disk, a read-only folder, another order under the same name) are shown
+    // as when the folder cannot be reached: the online picture alone would
+    // tell the waiter that they left.
+    const bool file_vide = file1->list_count() == 0;
+    init_g2(barre_fonctions::images_accueil(joignable && file_vide), barre_fonctions::codes_accueil, "0");
+    if (!joignable || !file_vide) {
         auto* g2 = get<platform::grid>("g2");
         g2->set_text(0, 4, txt::format(file1->list_count(), "0"));
         g2->set_cell_alignment(0, 4, platform::align::center_center);

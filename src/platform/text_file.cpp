@@ -1,12 +1,18 @@
 #include "platform/text_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
+#include <string_view>
+
+#include "platform/services.h"
 
 namespace platform {
 
@@ -49,18 +55,101 @@ std::string join_lines(const std::vector<std::string>& lines) {
 }
 
 namespace {
+
+file_fault_hook& fault_hook() {
+    static file_fault_hook hook;
+    return hook;
+}
+
+// 0 when the operation may run, else the errno it fails with (set in errno too).
+int injected(file_op op, const std::filesystem::path& path) {
+    const int e = fault_hook() ? fault_hook()(op, path) : 0;
+    if (e != 0) errno = e;
+    return e;
+}
+
+// This machine's part of a temporary name: short, and made only of letters
+// and digits, so that it can be read back from the name.
+const std::string& own_tag() {
+    static const std::string tag = [] {
+        std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
+        for (const unsigned char c : machine_identity()) h = (h ^ c) * 1099511628211ULL;
+        char out[17];
+        std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
+        return std::string(out, 12);
+    }();
+    return tag;
+}
+
+std::string random_part() {
+    static std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
+                                     std::random_device{}()};
+    char out[17];
+    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(generator()));
+    return out;
+}
+
+// A leading dot and the ".part" ending: no reader's pattern (order files,
+// router files, catalogue names) ever matches it. The process id and a
+// random part keep it apart from whatever an earlier run left behind, even
+// when every run gets the same process id.
 std::filesystem::path temporary_beside(const std::filesystem::path& path) {
-    static std::atomic<unsigned> counter{0};
-    // A leading dot and the ".part" ending: no reader's pattern (order files,
-    // router files, catalogue names) ever matches it.
-    const std::string name = "." + path.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                             std::to_string(counter++) + ".part";
+    const std::string name = "." + path.filename().string() + "." + own_tag() + "~" +
+                             std::to_string(::getpid()) + "~" + random_part() + ".part";
     return path.parent_path() / name;
 }
 
-bool write_all(int fd, const char* data, std::size_t size) {
+bool all_of(std::string_view s, bool (*pred)(char)) {
+    if (s.empty()) return false;
+    for (const char c : s)
+        if (!pred(c)) return false;
+    return true;
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool is_hex(char c) {
+    return is_digit(c) || (c >= 'a' && c <= 'f');
+}
+
+// The machine tag of a temporary name; nullopt when the name is no temporary
+// name, "" for the names of earlier versions (".<name>.<pid>-<counter>.part"),
+// which carry no machine.
+std::optional<std::string> temporary_tag(const std::string& name) {
+    constexpr std::string_view end = ".part";
+    if (name.size() <= 1 + end.size() || name[0] != '.' ||
+        name.compare(name.size() - end.size(), end.size(), end) != 0)
+        return std::nullopt;
+    const std::string core = name.substr(0, name.size() - end.size());
+    const auto dot = core.rfind('.');
+    if (dot == std::string::npos || dot < 2) return std::nullopt;
+    const std::string_view last = std::string_view(core).substr(dot + 1);
+    const auto t1 = last.find('~');
+    if (t1 == std::string_view::npos) {
+        const auto dash = last.find('-');
+        if (dash == std::string_view::npos) return std::nullopt;
+        if (all_of(last.substr(0, dash), is_digit) && all_of(last.substr(dash + 1), is_digit)) return "";
+        return std::nullopt;
+    }
+    const auto t2 = last.find('~', t1 + 1);
+    if (t2 == std::string_view::npos) return std::nullopt;
+    const std::string_view tag = last.substr(0, t1);
+    if (!all_of(tag, is_hex) || !all_of(last.substr(t1 + 1, t2 - t1 - 1), is_digit) ||
+        !all_of(last.substr(t2 + 1), is_hex))
+        return std::nullopt;
+    return std::string(tag);
+}
+
+bool write_all(int fd, const char* data, std::size_t size, const std::filesystem::path& path) {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+        std::size_t chunk = size;
+        const int e = injected(file_op::write, path);
+        if (e == ENOSPC) chunk = size / 2;  // the disk fills up part-way
+        const ssize_t n = chunk > 0 ? ::write(fd, data, chunk) : 0;
+        if (e != 0) {
+            errno = e;
+            return false;
+        }
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -71,42 +160,93 @@ bool write_all(int fd, const char* data, std::size_t size) {
     return true;
 }
 
-void sync_folder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+// Puts tmp under path only when path is free, in one step where the file
+// system allows it.
+bool rename_no_replace(const std::filesystem::path& tmp, const std::filesystem::path& path) {
+    if (::renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+    // link() fails when the name is taken, so an existing file is never replaced.
+    if (::link(tmp.c_str(), path.c_str()) == 0) {
+        ::unlink(tmp.c_str());
+        return true;
     }
+    if (errno == EEXIST || file_exists(path)) return false;
+    // Folders that can neither (some network shares): a checked rename is
+    // the closest we have.
+    return ::rename(tmp.c_str(), path.c_str()) == 0;
 }
+
 }  // namespace
 
-bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace) {
-    const auto tmp = temporary_beside(path);
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+bool sync_folder(const std::filesystem::path& folder) {
+    const std::filesystem::path f = folder.empty() ? std::filesystem::path(".") : folder;
+    if (injected(file_op::sync_folder, f)) return false;
+    const int fd = ::open(f.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
-    bool ok = write_all(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) {
-        if (replace) {
-            ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-        } else {
-            // link() fails when the name is taken, so an existing file is never replaced.
-            if (::link(tmp.c_str(), path.c_str()) == 0) {
-                ::unlink(tmp.c_str());
-            } else if (errno != EEXIST && !file_exists(path)) {
-                // Folders that cannot hard-link (some network shares): a
-                // checked rename is the closest we have.
-                ok = ::rename(tmp.c_str(), path.c_str()) == 0;
-            } else {
-                ok = false;
-            }
-        }
+    // Some network file systems cannot flush a folder: their server keeps its entries itself.
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+    ::close(fd);
+    return ok;
+}
+
+bool remove_file_durably(const std::filesystem::path& path) {
+    if (injected(file_op::remove, path)) return false;
+    if (::unlink(path.c_str()) != 0) return false;
+    return sync_folder(path.parent_path());
+}
+
+void set_file_fault_hook(file_fault_hook hook) {
+    fault_hook() = std::move(hook);
+}
+
+bool is_temporary_name(const std::string& name) {
+    return temporary_tag(name).has_value();
+}
+
+bool is_own_temporary_name(const std::string& name) {
+    const auto tag = temporary_tag(name);
+    return tag && *tag == own_tag();
+}
+
+int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared) {
+    int removed = 0;
+    std::error_code ec;
+    const std::filesystem::path f = folder.empty() ? std::filesystem::path(".") : folder;
+    for (std::filesystem::directory_iterator it(f, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ec2;
+        if (!it->is_regular_file(ec2)) continue;
+        const std::string name = it->path().filename().string();
+        if (!(shared ? is_own_temporary_name(name) : is_temporary_name(name))) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
     }
+    if (removed > 0) sync_folder(f);
+    return removed;
+}
+
+bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace,
+                       bool flush_folder) {
+    std::filesystem::path tmp;
+    int fd = -1;
+    // A random part repeats only by a very rare chance; one more try then.
+    for (int attempt = 0; attempt < 4 && fd < 0; ++attempt) {
+        tmp = temporary_beside(path);
+        if (injected(file_op::create, tmp)) return false;
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    bool ok =
+        write_all(fd, bytes.data(), bytes.size(), tmp) && !injected(file_op::sync, tmp) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && injected(file_op::rename, path)) ok = false;
+    if (ok) ok = replace ? ::rename(tmp.c_str(), path.c_str()) == 0 : rename_no_replace(tmp, path);
     if (!ok) {
         ::unlink(tmp.c_str());
         return false;
     }
-    sync_folder(path.parent_path());
+    // The file is whole under its name whatever the flush of its folder says:
+    // reporting a failure now would have the caller write it a second time.
+    if (flush_folder) sync_folder(path.parent_path());
     return true;
 }
 

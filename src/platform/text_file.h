@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,13 +17,41 @@ std::optional<std::vector<std::string>> read_lines(const std::filesystem::path& 
 std::string join_lines(const std::vector<std::string>& lines);
 
 // Writes bytes to path atomically: a temporary file in the same folder under
-// a name no reader picks up, flushed to disk, then renamed onto path.
+// a name no reader picks up, flushed to disk, then renamed onto path, and the
+// folder flushed so that the new name survives a power cut.
 // When replace is false an existing path is never replaced (false is returned).
-bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace = true);
+// When flush_folder is false the caller flushes the folder itself, and so
+// learns whether that worked.
+bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace = true,
+                       bool flush_folder = true);
 // Copies src onto dst the same way. False when src cannot be read or dst written.
 bool copy_file_atomic(const std::filesystem::path& src, const std::filesystem::path& dst);
 std::optional<std::string> read_file(const std::filesystem::path& path);
 bool file_exists(const std::filesystem::path& path);
+
+// Removes a file and flushes its folder, so that the removal survives a power
+// cut. False when the file could not be removed or the folder not flushed.
+bool remove_file_durably(const std::filesystem::path& path);
+// Flushes a folder's entries (names created, renamed or removed) to disk.
+bool sync_folder(const std::filesystem::path& folder);
+
+// Temporary files of the atomic writes: ".<final name>.<tablet>~<pid>~<random>.part".
+// The tablet part tells which machine wrote it, so that a shared folder's
+// leftovers can be told from another tablet's write in progress.
+bool is_temporary_name(const std::string& name);
+bool is_own_temporary_name(const std::string& name);
+// Removes what writes killed half-way left behind: in a folder of this tablet
+// alone every temporary file; in a folder shared with other tablets only this
+// tablet's own. Nothing else is touched. The number of files removed.
+int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared);
+
+// Tests inject file-system failures: for each operation of the writes and
+// removals above, the hook names the errno with which it fails (0: it runs).
+// A write that fails with ENOSPC has written part of its bytes first, as a
+// disk that fills up does.
+enum class file_op { create, write, sync, rename, remove, sync_folder };
+using file_fault_hook = std::function<int(file_op, const std::filesystem::path&)>;
+void set_file_fault_hook(file_fault_hook hook);
 
 // The network-folder joining rule: exactly one "/" between folder and name.
 std::string join_folder(const std::string& folder, const std::string& name);

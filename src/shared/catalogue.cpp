@@ -82,6 +82,10 @@ bool teste_reseau() {
     platform::record_file test(64);
     std::error_code ec;
     if (!std::filesystem::is_directory(rep_test, ec)) return false;
+    // The exchange folder always holds the catalogue. Without it this is not
+    // the exchange folder: most often the empty mount point of a share not
+    // mounted (yet), where orders would land on the tablet's own disk.
+    if (!platform::file_exists(platform::join_folder(rep_test, "velmorin.wdo"))) return false;
     if (!test.open(platform::join_folder(rep_test, "Test.res"))) return false;
     const platform::date_time d = platform::now();
     const std::string date =

@@ -6,6 +6,7 @@
 #include "platform/form.h"
 #include "platform/record_file.h"
 #include "platform/services.h"
+#include "platform/text_file.h"
 #include "shared/globals.h"
 
 namespace wvtest {
@@ -26,6 +27,7 @@ void folder_test::SetUp() {
     scripted_user::clear();
     platform::set_decimal_separator_override(0);
     platform::set_start_hook(nullptr);
+    platform::set_file_fault_hook(nullptr);
     platform::set_clock([] { return platform::date_time{2026, 12, 9, 12, 34, 56, 0}; });
 }
 
@@ -38,6 +40,7 @@ void folder_test::TearDown() {
     platform::record_file::close_all();
     platform::set_clock(nullptr);
     platform::set_start_hook(nullptr);
+    platform::set_file_fault_hook(nullptr);
     std::filesystem::current_path(original_folder);
     std::error_code ec;
     std::filesystem::remove_all(work, ec);

@@ -43,6 +43,10 @@ class screen_double {
     std::unique_ptr<platform::form> double_;
 };
 
+// Tells the watchdog that ends a hung test binary that a long test (run
+// longer by an environment variable) is still making progress.
+void still_working();
+
 // Bytes of a file ("" when missing).
 std::string read_bytes(const std::filesystem::path& p);
 void write_bytes(const std::filesystem::path& p, const std::string& bytes);

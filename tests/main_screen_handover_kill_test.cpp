@@ -1,0 +1,277 @@
+// The hand-over killed at random points: a child process writes orders and
+// hands them over with the program's own functions and is killed with
+// SIGKILL, again and again, each time restarted as the program would be.
+// After every round nothing reported as written is lost, nothing under a
+// final name is partial, and no temporary file passes for an order. A router
+// that only reads never gets an order twice; one that removes what it reads
+// may, when a kill fell between a copy and the durable removal of its local
+// file: those duplicates are counted.
+//
+// WV_KILL_ROUNDS sets the number of rounds of each router (300 by default).
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+#include <stdexcept>
+#include <thread>
+
+#include "main_screen/order_queue.h"
+#include "platform/text_file.h"
+#include "support/fixtures.h"
+#include "support/handover_orders.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using clk = std::chrono::steady_clock;
+
+constexpr long commandes_par_enfant = 4;
+
+struct chiffres {
+    int tours = 0, tues = 0;
+    long ecrites = 0, recues = 0, doublons = 0, temporaires_laissees = 0;
+};
+
+class handover_kill : public wvtest::folder_test {
+  protected:
+    fs::path racine, tablette, rapport;
+    std::set<std::pair<std::string, ino_t>> verifies;  // whole files already checked
+    std::map<long, int> recues;                        // order number -> times the router took it
+    std::set<std::pair<std::string, ino_t>> vus;       // what a reading router has read
+    chiffres c;
+
+    void SetUp() override {
+        folder_test::SetUp();
+        // A kill loses nothing the system has accepted (its page cache
+        // outlives the process), so a memory file system tests the same
+        // thing, without waiting for a disk at every flush.
+        char modele[] = "/dev/shm/wvkill-XXXXXX";
+        if (const char* d = ::mkdtemp(modele))
+            racine = d;
+        else
+            racine = work / "kill";
+        tablette = racine / "tablette";
+        net = racine / "reseau";
+        fs::create_directories(tablette);
+        fs::create_directories(net);
+        rapport = racine / "rapport";
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(racine, ec);
+        folder_test::TearDown();
+    }
+
+    static int tours() {
+        const char* v = std::getenv("WV_KILL_ROUNDS");
+        return v && std::atoi(v) > 0 ? std::atoi(v) : 300;
+    }
+
+    // Starts a child and returns once it is loaded.
+    pid_t lance(long premier, long nombre) {
+        const std::string a1 = tablette.string(), a2 = net.string(), a3 = rapport.string(),
+                          a4 = std::to_string(premier), a5 = std::to_string(nombre);
+        char* args[] = {const_cast<char*>(WV_HANDOVER_CHILD),
+                        const_cast<char*>(a1.c_str()),
+                        const_cast<char*>(a2.c_str()),
+                        const_cast<char*>(a3.c_str()),
+                        const_cast<char*>(a4.c_str()),
+                        const_cast<char*>(a5.c_str()),
+                        nullptr};
+        int tube[2];
+        EXPECT_EQ(::pipe(tube), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addclose(&actions, tube[0]);
+        posix_spawn_file_actions_adddup2(&actions, tube[1], 3);
+        pid_t pid = 0;
+        const int rc = ::posix_spawn(&pid, WV_HANDOVER_CHILD, &actions, nullptr, args, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(tube[1]);
+        char pret = 0;
+        const bool demarre = rc == 0 && pid > 0 && ::read(tube[0], &pret, 1) == 1;
+        ::close(tube[0]);
+        // Without a child, no kill may ever be sent: a kill of pid 0 would end this whole process group.
+        if (!demarre) throw std::runtime_error("the child process did not start");
+        return pid;
+    }
+    static int attend(pid_t pid) {
+        int st = 0;
+        ::waitpid(pid, &st, 0);
+        return st;
+    }
+
+    std::set<long> rapportees() {
+        std::set<long> s;
+        std::ifstream in(rapport);
+        for (long n; in >> n;) s.insert(n);
+        return s;
+    }
+
+    // Order n's name and bytes, computed once.
+    std::map<long, std::pair<std::string, std::string>> attendus;
+    const std::string& nom_de(long n) { return attendu(n).first; }
+    const std::string& octets_de(long n) { return attendu(n).second; }
+    const std::pair<std::string, std::string>& attendu(long n) {
+        auto it = attendus.find(n);
+        if (it == attendus.end())
+            it = attendus.emplace(n, std::make_pair(handover_orders::nom(n), handover_orders::octets(n)))
+                     .first;
+        return it->second;
+    }
+
+    // The whole bytes of order n under its final name, or a failure.
+    void entiere(const fs::path& p, const std::string& nom_attendu) {
+        const std::string b = wvtest::read_bytes(p);
+        const auto n = handover_orders::numero(b);
+        ASSERT_TRUE(n.has_value()) << "partial or foreign file " << p;
+        EXPECT_EQ(b, octets_de(*n)) << "partial file " << p;
+        EXPECT_EQ(nom_attendu, nom_de(*n)) << p;
+    }
+
+    // The router's pass over the network folder.
+    void routeur(bool retire) {
+        for (const auto& e : fs::directory_iterator(net)) {
+            const std::string nom = e.path().filename().string();
+            if (platform::is_temporary_name(nom)) continue;
+            ASSERT_TRUE(nom.ends_with(".txt")) << nom;
+            ASSERT_FALSE(nom.starts_with(".")) << nom;
+            struct stat st {};
+            ASSERT_EQ(::stat(e.path().c_str(), &st), 0);
+            // A reader that keeps what it read reads a name again only when it is a new file.
+            if (!retire && !vus.insert({nom, st.st_ino}).second) continue;
+            const std::string b = wvtest::read_bytes(e.path());
+            const auto n = handover_orders::numero(b);
+            ASSERT_TRUE(n.has_value()) << "the router got a partial file " << nom;
+            ASSERT_EQ(b, octets_de(*n)) << "the router got a partial file " << nom;
+            ASSERT_EQ(file_attente::nom_transmis(nom_de(*n)), nom);
+            if (retire) fs::remove(e.path());
+            if (++recues[*n] > 1) ++c.doublons;
+        }
+    }
+
+    // What a round must leave, whatever the point of the kill.
+    void verifie_tour() {
+        long temporaires = 0;
+        for (const fs::path& d : {tablette, net}) {
+            for (const auto& e : fs::directory_iterator(d)) {
+                const std::string nom = e.path().filename().string();
+                if (platform::is_temporary_name(nom)) {
+                    ++temporaires;
+                    continue;
+                }
+                struct stat st {};
+                if (::stat(e.path().c_str(), &st) == 0 && verifies.count({e.path().string(), st.st_ino}))
+                    continue;
+                if (d == tablette) {
+                    ASSERT_TRUE(nom.ends_with(".-A-")) << nom;
+                    entiere(e.path(), nom);
+                } else {
+                    ASSERT_TRUE(nom.ends_with(".txt")) << nom;
+                    entiere(e.path(), nom.substr(0, nom.size() - 3) + "-A-");
+                }
+                // A final name is only ever given to whole bytes, never changed after.
+                verifies.insert({e.path().string(), st.st_ino});
+            }
+        }
+        c.temporaires_laissees += temporaires;
+        // No temporary file is ever queued.
+        for (const std::string& nom : file_attente::en_attente(tablette))
+            ASSERT_FALSE(platform::is_temporary_name(nom)) << nom;
+        // Every order reported as written is queued, in the network folder, or taken.
+        for (const long n : rapportees()) {
+            const std::string& nom = nom_de(n);
+            const bool en_file = fs::exists(tablette / nom);
+            const bool en_reseau = fs::exists(net / file_attente::nom_transmis(nom));
+            ASSERT_TRUE(en_file || en_reseau || recues.count(n)) << "order " << n << " lost";
+        }
+    }
+
+    void tourne(bool retire) {
+        const auto debut = clk::now();
+        long suivant = 0;
+        // How long an unhurried child works once loaded (the median of three
+        // runs, taken again every hundred rounds as the folders change):
+        // kills are spread over that time.
+        auto mesure = [&] {
+            std::vector<long> durees;
+            for (int essai = 0; essai < 3; ++essai) {
+                const pid_t pid = lance(suivant, commandes_par_enfant);
+                const auto t0 = clk::now();
+                EXPECT_TRUE(WIFEXITED(attend(pid)));
+                durees.push_back(
+                    std::chrono::duration_cast<std::chrono::microseconds>(clk::now() - t0).count());
+                suivant += commandes_par_enfant;
+                routeur(retire);
+                verifie_tour();
+            }
+            std::sort(durees.begin(), durees.end());
+            return std::uniform_int_distribution<long>(0, std::max<long>(durees[1], 200));
+        };
+
+        std::mt19937 hasard(12345);
+        auto delai = mesure();
+        for (int t = 0; t < tours() && !HasFatalFailure(); ++t) {
+            if (t > 0 && t % 100 == 0) delai = mesure();
+            const pid_t pid = lance(suivant, commandes_par_enfant);
+            suivant += commandes_par_enfant;
+            std::this_thread::sleep_for(std::chrono::microseconds(delai(hasard)));
+            const bool tue = ::kill(pid, SIGKILL) == 0;
+            const int st = attend(pid);
+            if (tue && WIFSIGNALED(st)) ++c.tues;
+            ++c.tours;
+            wvtest::still_working();
+            // The router runs while no program does: between a kill and the restart.
+            routeur(retire);
+            verifie_tour();
+        }
+        // A last start, left to finish: everything written reaches the router.
+        ASSERT_TRUE(WIFEXITED(attend(lance(suivant, 0))));
+        routeur(retire);
+        verifie_tour();
+        EXPECT_TRUE(file_attente::en_attente(tablette).empty());
+        for (const fs::path& d : {tablette, net})
+            for (const auto& e : fs::directory_iterator(d))
+                EXPECT_FALSE(platform::is_temporary_name(e.path().filename().string()))
+                    << "a start left a leftover of its own: " << e.path();
+        const std::set<long> r = rapportees();
+        long perdues = 0;
+        for (const long n : r) perdues += recues.count(n) ? 0 : 1;
+        c.ecrites = static_cast<long>(r.size());
+        c.recues = static_cast<long>(recues.size());
+        EXPECT_EQ(perdues, 0);
+        if (!retire) {
+            EXPECT_EQ(c.doublons, 0);
+        }
+        const double secondes = std::chrono::duration<double>(clk::now() - debut).count();
+        std::printf(
+            "[ figures  ] %s router: %d rounds (%d killed), %ld orders reported written, %ld orders "
+            "received, "
+            "0 lost, 0 partial, %ld duplicates, %ld temporary files left by kills (removed at the next "
+            "start), "
+            "%.1f s\n",
+            retire ? "removing" : "reading", c.tours, c.tues, c.ecrites, c.recues, c.doublons,
+            c.temporaires_laissees, secondes);
+    }
+};
+
+TEST_F(handover_kill, a_reading_router_gets_every_order_once) {
+    tourne(/*retire=*/false);
+}
+
+TEST_F(handover_kill, a_removing_router_gets_every_order_whole_and_duplicates_only_from_the_one_window) {
+    tourne(/*retire=*/true);
+}
+
+}  // namespace
