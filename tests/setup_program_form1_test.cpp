@@ -206,8 +206,12 @@ TEST_F(setup_screen, valider_rewrites_the_main_programs_file_as_seven_lines_and_
 }
 
 TEST_F(setup_screen, valider_without_a_folder_file_or_a_correct_folder_writes_nothing_and_says_so) {
+    // A start is recorded and refused, so that the program is not ended.
     bool lance = false;
-    platform::set_start_hook([&lance](const std::string&) { return lance = true; });
+    platform::set_start_hook([&lance](const std::string&) {
+        lance = true;
+        return false;
+    });
     ecran().show();
     balaye();
     double_tape_ordinateur(1);  // BUREAU: no catalogue there
