@@ -39,10 +39,19 @@ share_mounting& mounting() {
 // shows the hourglass meanwhile.
 constexpr int mount_bound_ms = 8000;
 
-std::filesystem::path gvfs_folder() {
-    if (!gvfs_folder_override().empty()) return gvfs_folder_override();
-    if (const char* x = std::getenv("XDG_RUNTIME_DIR"); x && *x) return std::filesystem::path(x) / "gvfs";
-    return std::filesystem::path("/run/user") / std::to_string(::getuid()) / "gvfs";
+// gvfsd puts its FUSE folder in the user's runtime folder, or in the cache
+// folder of a session that has none.
+std::vector<std::filesystem::path> gvfs_folders() {
+    if (!gvfs_folder_override().empty()) return {gvfs_folder_override()};
+    std::vector<std::filesystem::path> folders;
+    if (const char* x = std::getenv("XDG_RUNTIME_DIR"); x && *x)
+        folders.push_back(std::filesystem::path(x) / "gvfs");
+    folders.push_back(std::filesystem::path("/run/user") / std::to_string(::getuid()) / "gvfs");
+    if (const char* c = std::getenv("XDG_CACHE_HOME"); c && *c)
+        folders.push_back(std::filesystem::path(c) / "gvfs");
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        folders.push_back(std::filesystem::path(h) / ".cache" / "gvfs");
+    return folders;
 }
 
 // GVfs writes the bytes of a value outside letters and digits as "%XX".
@@ -116,11 +125,13 @@ std::size_t share_match(const network_mount& m, const std::vector<std::string>& 
 
 std::vector<network_mount> gvfs_mounts() {
     std::vector<network_mount> out;
-    const std::filesystem::path folder = gvfs_folder();
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    for (std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec))
-        if (auto m = parse_gvfs_entry(it->path().filename().string(), folder)) out.push_back(std::move(*m));
+    for (const auto& folder : gvfs_folders()) {
+        std::error_code ec;
+        std::filesystem::directory_iterator it(folder, ec);
+        for (std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec))
+            if (auto m = parse_gvfs_entry(it->path().filename().string(), folder))
+                out.push_back(std::move(*m));
+    }
     return out;
 }
 

@@ -74,7 +74,8 @@ constexpr int discovery_bound_ms = 1500;
 
 // Tests point the live mounts table at a file of their own ("" = /proc/mounts),
 // the automounter's master map ("" = /etc/auto.master), the GVfs folder
-// ("" = $XDG_RUNTIME_DIR/gvfs, else /run/user/UID/gvfs), and the SMB port of
+// ("" = $XDG_RUNTIME_DIR/gvfs, /run/user/UID/gvfs and the cache folder's
+// gvfs, where gvfsd puts it without a runtime folder), and the SMB port of
 // the servers (0 = the standard one).
 void set_mounts_file(const std::filesystem::path& path);
 void set_autofs_master(const std::filesystem::path& path);
