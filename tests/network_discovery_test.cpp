@@ -71,6 +71,27 @@ TEST(discovery_outputs, lists_merge_without_regard_to_case_or_to_the_mdns_domain
               (names{"serveurquarnel.local", "NAS", "CAISSESALLE0001", "serveur.restaurant.lan"}));
 }
 
+TEST(discovery_outputs, the_address_of_each_computer_is_kept_for_names_that_do_not_resolve) {
+    using pairs = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(
+        platform::discovery_addresses(discovery_format::avahi_browse, fixture("avahi_browse_recorded.txt")),
+        (pairs{{"serveurquarnel.local", "10.9.9.1"}}));
+    // IPv4 before IPv6; a link-local address alone is none.
+    EXPECT_EQ(
+        platform::discovery_addresses(discovery_format::avahi_browse, fixture("avahi_browse_edges.txt")),
+        (pairs{{"nas-cuisine.local", "192.168.1.25"}, {"serveur.restaurant.lan", "192.168.1.10"}}));
+    EXPECT_EQ(
+        platform::discovery_addresses(discovery_format::nmblookup_status, fixture("nmblookup_recorded.txt")),
+        (pairs{{"SERVEURQUARNEL", "10.9.9.1"}}));
+    EXPECT_EQ(
+        platform::discovery_addresses(discovery_format::nmblookup_status, fixture("nmblookup_edges.txt")),
+        (pairs{
+            {"SERVEUR", "192.168.1.10"}, {"CAISSESALLE0001", "192.168.1.31"}, {"serveur", "192.168.1.11"}}));
+    EXPECT_TRUE(platform::discovery_addresses(discovery_format::avahi_browse,
+                                              "=;eth0;IPv4;x;_smb._tcp;local;x.local;-oremount;445;\n")
+                    .empty());
+}
+
 class discovery_scan : public wvtest::folder_test {
   protected:
     void TearDown() override {
@@ -118,6 +139,9 @@ TEST_F(discovery_scan, programs_that_answer_fail_or_are_missing_end_the_scan_bef
                             "SERVEUR", "CAISSESALLE0001"}));
     EXPECT_LT(returned, 200);
     EXPECT_LT(ended, 3000);
+    EXPECT_EQ(platform::known_address("NAS-CUISINE"), "192.168.1.25");
+    EXPECT_EQ(platform::known_address("caissesalle0001"), "192.168.1.31");
+    EXPECT_EQ(platform::known_address("inconnu"), "");
 }
 
 TEST_F(discovery_scan, a_program_that_hangs_is_killed_at_the_bound_and_what_it_wrote_counts) {

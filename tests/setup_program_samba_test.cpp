@@ -142,7 +142,7 @@ class samba_server : public wvtest::folder_test {
         if (bus.state() != QProcess::NotRunning) {
             // The share is let go, then the bus: gvfsd and its FUSE folder end with it.
             platform::run_program(
-                "gio", {"mount", "-u", "smb://localhost:" + std::to_string(port) + "/quarnel"}, 3000);
+                "gio", {"mount", "-u", "smb://127.0.0.1:" + std::to_string(port) + "/quarnel"}, 3000);
             platform::run_program("fusermount3", {"-u", "-z", (work / "xdg" / "gvfs").string()}, 3000);
             bus.terminate();
             bus.waitForFinished(3000);
@@ -197,12 +197,13 @@ class samba_server : public wvtest::folder_test {
         ASSERT_TRUE(fs::exists(xdg / "bus"));
         platform::set_gvfs_folder("");
     }
-    // The network's answer as avahi-browse gives it, for this server and
-    // for one where nothing answers.
+    // The network's answer as avahi-browse gives it, for this server (an
+    // mDNS name that does not resolve here, at its address) and for one
+    // where nothing answers.
     void announce() {
         const std::string p = std::to_string(port);
         discovery = {{"echo",
-                      {"=;lo;IPv4;SERVEURTEST;_smb._tcp;local;localhost;127.0.0.1;" + p +
+                      {"=;lo;IPv4;SERVEURTEST;_smb._tcp;local;serveurtest.local;127.0.0.1;" + p +
                        ";\n=;lo;IPv4;MUET;_smb._tcp;local;127.0.0.2;127.0.0.2;" + p + ";"},
                       platform::discovery_format::avahi_browse}};
         platform::set_discovery_programs(&discovery);
@@ -240,15 +241,15 @@ TEST_F(samba_server, a_guest_share_is_mounted_by_gvfs_and_its_folder_recorded) {
     scan();
     auto* list = Form1::instance().get<platform::list_box>("List1");
     ASSERT_EQ(list->list_count(), 2);
-    EXPECT_EQ(list->list(0), "\\\\localhost");
+    EXPECT_EQ(list->list(0), "\\\\serveurtest.local");
 
     // Nothing answers there: told, and the folder stays where it was.
     double_tap_computer("\\\\127.0.0.2");
     EXPECT_EQ(text("Label13"), Form1::texte_disque);
 
-    double_tap_computer("\\\\localhost");
+    double_tap_computer("\\\\serveurtest.local");
     const fs::path expected = work / "xdg" / "gvfs" /
-                              ("smb-share:port=" + std::to_string(port) + ",server=localhost,share=quarnel") /
+                              ("smb-share:port=" + std::to_string(port) + ",server=127.0.0.1,share=quarnel") /
                               "velmorin";
     EXPECT_EQ(text("Label1"), expected.string());
     EXPECT_EQ(text("Label13"), Form1::texte_correct);
@@ -284,10 +285,10 @@ TEST_F(samba_server, a_guest_share_is_mounted_by_the_kernel_when_the_program_run
     announce();
     platform::set_gvfs_folder(work / "no-gvfs");
     platform::set_share_mounting({false, true, work / "kernel"});
-    kernel_mount = work / "kernel" / "localhost" / "quarnel";
+    kernel_mount = work / "kernel" / "serveurtest.local" / "quarnel";
     Form1::instance().show();
     scan();
-    double_tap_computer("\\\\localhost");
+    double_tap_computer("\\\\serveurtest.local");
     if (text("Label13") == Form1::texte_disque)
         GTEST_SKIP() << "mount -t cifs is not permitted in this container";
     EXPECT_EQ(text("Label1"), (kernel_mount / "velmorin").string());

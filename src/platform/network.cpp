@@ -352,12 +352,23 @@ std::optional<std::filesystem::path> open_network_path(const std::string& unc) {
     std::filesystem::path rest;
     for (std::size_t i = 2; i < parts.size(); ++i) rest /= parts[i];
 
-    const std::string host = server.find(':') != std::string::npos ? "[" + server + "]" : server;
+    // A name found on the network may not resolve here (an mDNS name on a
+    // tablet without mDNS name resolution): its address, as found, is tried
+    // after it.
+    std::vector<std::string> hosts = {server};
+    if (const std::string a = known_address(server); !a.empty() && !txt::same_nocase(a, server))
+        hosts.push_back(a);
     const std::string port = smb_port() > 0 ? ":" + std::to_string(smb_port()) : "";
+    std::string rest_unc;
+    for (std::size_t i = 2; i < parts.size(); ++i) rest_unc += "\\" + parts[i];
+
     if (mounting().gvfs) {
-        // GVfs mounts for this user, without root; -a: as a guest.
-        run_program("gio", {"mount", "-a", "smb://" + host + port + "/" + share}, mount_bound_ms);
-        if (auto local = local_path_of(gvfs_mounts(), unc)) return local;
+        for (const auto& h : hosts) {
+            const std::string host = h.find(':') != std::string::npos ? "[" + h + "]" : h;
+            // GVfs mounts for this user, without root; -a: as a guest.
+            run_program("gio", {"mount", "-a", "smb://" + host + port + "/" + share}, mount_bound_ms);
+            if (auto local = local_path_of(gvfs_mounts(), "\\\\" + h + "\\" + share + rest_unc)) return local;
+        }
     }
 
     if (!mounting().kernel_cifs || ::geteuid() != 0) return std::nullopt;
@@ -367,9 +378,11 @@ std::optional<std::filesystem::path> open_network_path(const std::string& unc) {
     if (ec) return std::nullopt;
     std::string options = "guest";
     if (smb_port() > 0) options += ",port=" + std::to_string(smb_port());
-    const auto r = run_program(
-        "mount", {"-t", "cifs", "-o", options, "//" + server + "/" + share, point.string()}, mount_bound_ms);
-    if (r.finished && r.exit_code == 0) return rest.empty() ? point : point / rest;
+    for (const auto& h : hosts) {
+        const auto r = run_program(
+            "mount", {"-t", "cifs", "-o", options, "//" + h + "/" + share, point.string()}, mount_bound_ms);
+        if (r.finished && r.exit_code == 0) return rest.empty() ? point : point / rest;
+    }
     std::filesystem::remove(point, ec);
     return std::nullopt;
 }

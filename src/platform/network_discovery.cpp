@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -79,6 +80,11 @@ std::string without_local(const std::string& n) {
     return s;
 }
 
+std::vector<std::pair<std::string, std::string>>& addresses() {
+    static std::vector<std::pair<std::string, std::string>> a;
+    return a;
+}
+
 std::optional<std::vector<discovery_program>>& programs_override() {
     static std::optional<std::vector<discovery_program>> p;
     return p;
@@ -112,6 +118,7 @@ void finish_scan() {
             p.waitForFinished(500);
         }
         lists.push_back(parse_discovery(s->formats[i], s->outputs[i]));
+        for (auto& a : discovery_addresses(s->formats[i], s->outputs[i])) addresses().push_back(std::move(a));
     }
     auto done = std::move(s->done);
     // The processes are deleted later: this may run inside one of their
@@ -199,6 +206,49 @@ std::vector<std::string> parse_discovery(discovery_format format, const std::str
     return {};
 }
 
+std::vector<std::pair<std::string, std::string>> discovery_addresses(discovery_format format,
+                                                                     const std::string& output) {
+    std::vector<std::pair<std::string, std::string>> out;
+    if (format == discovery_format::avahi_browse) {
+        for (const auto& l : lines_of(output)) {
+            const auto f = split(l, ';');
+            if (f.size() < 9 || f[0] != "=" || f[7].empty()) continue;
+            const std::string host = avahi_unescape(f[6]);
+            const bool v4 = f[2] == "IPv4";
+            const std::string& address = f[7];
+            // A link-local address is of no use without its interface, and
+            // an address goes to the mount programs as an argument.
+            if (txt::same_nocase(address.substr(0, 4), "fe80") || address.front() == '-' ||
+                address.find_first_not_of("0123456789abcdefABCDEF.:") != std::string::npos)
+                continue;
+            auto known = std::find_if(out.begin(), out.end(),
+                                      [&](const auto& p) { return same_computer(p.first, host); });
+            if (known == out.end())
+                out.emplace_back(host, address);
+            else if (v4 && known->second.find(':') != std::string::npos)
+                known->second = address;
+        }
+    } else if (format == discovery_format::nmblookup_status) {
+        const std::string asked = "Looking up status of ";
+        std::string node;
+        for (const auto& l : lines_of(output)) {
+            if (l.compare(0, asked.size(), asked) == 0) {
+                node = txt::trim(l.substr(asked.size()));
+                if (node.find_first_not_of("0123456789.") != std::string::npos) node.clear();
+            }
+            if (node.empty() || l.empty() || l[0] != '\t') continue;
+            for (const auto& n : parse_nmblookup_status(l)) out.emplace_back(n, node);
+        }
+    }
+    return out;
+}
+
+std::string known_address(const std::string& name) {
+    for (const auto& [n, a] : addresses())
+        if (same_computer(n, name)) return a;
+    return {};
+}
+
 bool same_computer(const std::string& a, const std::string& b) {
     return txt::same_nocase(without_local(a), without_local(b));
 }
@@ -213,6 +263,7 @@ std::vector<std::string> merge_computer_names(const std::vector<std::vector<std:
 void start_discovery(const std::vector<discovery_program>& programs, int bound_ms,
                      std::function<void(std::vector<std::string>)> done) {
     cancel_discovery();
+    addresses().clear();
     auto s = std::make_unique<scan>();
     s->done = std::move(done);
     scan* raw = s.get();

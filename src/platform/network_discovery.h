@@ -31,6 +31,15 @@ std::vector<std::string> parse_nmblookup_status(const std::string& output);
 std::vector<std::string> parse_smbtree(const std::string& output);
 std::vector<std::string> parse_discovery(discovery_format format, const std::string& output);
 
+// The address each output gives for the computers it names, as pairs of
+// name and address: avahi-browse's resolved address (IPv4 before IPv6, a
+// link-local IPv6 one with its interface), the node nmblookup asked.
+std::vector<std::pair<std::string, std::string>> discovery_addresses(discovery_format format,
+                                                                     const std::string& output);
+// The address the last scan found for a computer: a name announced over
+// mDNS may not resolve on a tablet without mDNS name resolution.
+std::string known_address(const std::string& name);
+
 // Whether two names stand for the same computer: without regard to case,
 // and a name announced over mDNS ("serveur.local") is the NetBIOS name
 // "SERVEUR".
