@@ -92,6 +92,32 @@ TEST(discovery_outputs, the_address_of_each_computer_is_kept_for_names_that_do_n
                     .empty());
 }
 
+TEST(bounded_program, runs_to_its_end_or_to_its_bound_and_the_screen_keeps_painting) {
+    const auto cat =
+        platform::run_program("cat", {wvtest::data_file("discovery/smbtree_servers.txt").string()}, 3000);
+    EXPECT_TRUE(cat.started && cat.finished);
+    EXPECT_EQ(cat.exit_code, 0);
+    EXPECT_EQ(cat.output, fixture("smbtree_servers.txt"));
+
+    const auto refused = platform::run_program("false", {}, 3000);
+    EXPECT_TRUE(refused.finished);
+    EXPECT_EQ(refused.exit_code, 1);
+    EXPECT_FALSE(platform::run_program("/nonexistent/gio", {"mount"}, 3000).started);
+
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+    tick.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    const auto hung = platform::run_program("sleep", {"30"}, 400);
+    EXPECT_TRUE(hung.started);
+    EXPECT_FALSE(hung.finished);
+    EXPECT_GE(clock.elapsed(), 390);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_GE(ticks, 5);
+}
+
 class discovery_scan : public wvtest::folder_test {
   protected:
     void TearDown() override {

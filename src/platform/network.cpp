@@ -373,6 +373,10 @@ std::optional<std::filesystem::path> open_network_path(const std::string& unc) {
 
     if (!mounting().kernel_cifs || ::geteuid() != 0) return std::nullopt;
     const std::filesystem::path point = mounting().kernel_folder / server / share;
+    // Mounted there before at the computer's address, which the mounts table
+    // names instead of the computer.
+    for (const auto& m : live_network_mounts())
+        if (m.mount_point == point) return rest.empty() ? point : point / rest;
     std::error_code ec;
     std::filesystem::create_directories(point, ec);
     if (ec) return std::nullopt;
