@@ -299,6 +299,7 @@ void start_discovery(const std::vector<discovery_program>& programs, int bound_m
     }
     raw->bound = std::make_unique<QTimer>();
     raw->bound->setSingleShot(true);
+    raw->bound->setTimerType(Qt::PreciseTimer);
     QObject::connect(raw->bound.get(), &QTimer::timeout, [raw] {
         if (current().get() == raw) finish_scan();
     });

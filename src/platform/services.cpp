@@ -162,6 +162,7 @@ process_result run_program(const std::string& program, const std::vector<std::st
     QEventLoop loop;
     QTimer bound;
     bound.setSingleShot(true);
+    bound.setTimerType(Qt::PreciseTimer);
     QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
     bound.start(timeout_ms);
