@@ -263,14 +263,16 @@ TEST_F(setup_screen, the_folder_list_starts_where_a_share_mounted_by_hand_is_rea
     EXPECT_EQ(texte("Label13"), Form1::texte_correct);
     EXPECT_EQ(texte("Label2"), dossier("serveur/velmorin") + "/");
 
-    // A folder file that names a folder: the list opens there.
+    // A folder file that names a folder: the list still opens on the
+    // current folder, and line 1 stays until a correct folder is chosen.
     ecran().unload();
     wvtest::write_bytes(work / "wfichdir.wdo", dossier("bureau/velmorin") + "/\r\n \r\n");
     ecran().show();
-    EXPECT_EQ(ctl<platform::folder_list>("Dir1")->path(), dossier("bureau/velmorin"));
+    EXPECT_EQ(ctl<platform::folder_list>("Dir1")->path(), work.string());
     EXPECT_EQ(texte("Label2"), dossier("bureau/velmorin") + "/");
-    double_tape_dossier("..");
-    EXPECT_EQ(texte("Label1"), dossier("bureau"));
+    double_tape_dossier("mnt");
+    EXPECT_EQ(texte("Label1"), (work / "mnt").string());
+    EXPECT_EQ(texte("Label2"), dossier("bureau/velmorin") + "/");
 }
 
 TEST_F(setup_screen, every_text_is_legible_and_on_an_800_by_600_display) {

@@ -153,16 +153,15 @@ void Form1::Form_Load() {
     // "Valider" replaces a file that could not be read: say so before.
     if (lu.resultat == fichier_dossier::etat::illisible) affiche_etat(texte_illisible, false);
     saut_ligne = crlf;
-    // The folder list opens where the user can go from: the exchange folder
-    // already recorded, else the current folder, as a folder list does; from
-    // there a share mounted by hand is reached by touch. Nothing is judged
-    // before the user moves.
+    // The folder list opens on the current folder, as a folder list does:
+    // from there a share mounted by hand is reached by touch. Not on the
+    // recorded folder, whose server may be out of reach and hold the screen
+    // before it is drawn. Nothing is judged before the user moves.
     auto* dossiers = get<platform::folder_list>("Dir1");
     const auto changement = std::move(dossiers->on_change);
     dossiers->on_change = nullptr;
     std::error_code ec;
-    if (lu.texte[0].empty() || !dossiers->set_path(lu.texte[0]))
-        dossiers->set_path(std::filesystem::current_path(ec).string());
+    dossiers->set_path(std::filesystem::current_path(ec).string());
     dossiers->on_change = changement;
     get<platform::label>("Label1")->set_caption(dossiers->path());
     get<platform::timer>("Timer2")->set_interval(500);
