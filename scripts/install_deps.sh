@@ -2,7 +2,13 @@
 # Installs, with apt-get, only the Debian 12 packages that are not installed yet.
 set -euo pipefail
 packages=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core clang-format "$@")
+          fonts-dejavu-core clang-format
+          # Ostrevane: the network's computers (mDNS, NetBIOS) and mounting their shares
+          # (GVfs with its FUSE folder, as a user; the kernel's CIFS client, as root).
+          avahi-utils avahi-daemon samba-common-bin smbclient libglib2.0-bin gvfs-backends gvfs-fuse cifs-utils
+          # Its end-to-end test: a Samba server on the loopback and a session bus of its own.
+          samba dbus-daemon
+          "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,11 +5,14 @@
 #include <filesystem>
 
 #include "platform/network.h"
+#include "platform/network_discovery.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 #include "support/fixtures.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string table =
     "sysfs /sys sysfs rw,nosuid 0 0\n"
@@ -83,7 +86,128 @@ TEST(network_mounts, network_paths_map_to_the_mounted_folder_or_to_nothing) {
     for (const auto& r : rows) EXPECT_EQ(platform::local_path_of(m, r.unc), r.local) << r.unc;
 }
 
-class live_mounts : public wvtest::folder_test {};
+TEST(network_mounts, names_longer_than_sixteen_characters_are_written_whole) {
+    const auto m = platform::parse_mounts("//serveur.restaurant.lan/quarnel /mnt/q cifs rw 0 0\n");
+    const std::string text = platform::network_listing(
+        m, {"CAISSESALLE0001", "nas-de-la-cuisine.restaurant.lan", "SERVEUR.RESTAURANT.LAN"});
+    EXPECT_NE(text.find("\r\n\\\\serveur.restaurant.lan   partag"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n\\\\CAISSESALLE0001\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n\\\\nas-de-la-cuisine.restaurant.lan\r\n"), std::string::npos) << text;
+    // The same computer found again is listed once.
+    EXPECT_EQ(text.find("SERVEUR.RESTAURANT.LAN"), std::string::npos) << text;
+}
+
+TEST(network_mounts, gvfs_folders_name_their_server_and_share) {
+    const fs::path g = "/run/user/1000/gvfs";
+    struct row {
+        const char* entry;
+        const char* server;
+        const char* share;
+    };
+    const row rows[] = {
+        {"smb-share:server=serveur,share=quarnel", "serveur", "quarnel"},
+        {"smb-share:domain=RESTAU,server=nas.local,share=donn%C3%A9es,user=invite", "nas.local",
+         "donn\xC3\xA9"
+         "es"},
+        {"smb-share:port=44545,server=127.0.0.1,share=quarnel", "127.0.0.1", "quarnel"},
+        {"smb-share:server=serveur", nullptr, nullptr},
+        {"sftp:host=serveur", nullptr, nullptr},
+        {"smb-server:server=serveur", nullptr, nullptr},
+    };
+    for (const auto& r : rows) {
+        const auto m = platform::parse_gvfs_entry(r.entry, g);
+        if (!r.server) {
+            EXPECT_FALSE(m) << r.entry;
+            continue;
+        }
+        ASSERT_TRUE(m) << r.entry;
+        EXPECT_EQ(m->server, r.server);
+        EXPECT_EQ(m->share, std::vector<std::string>{r.share});
+        EXPECT_EQ(m->mount_point, g / r.entry);
+    }
+}
+
+TEST(network_mounts, automounter_maps_give_their_shares_under_their_folder) {
+    const auto maps = platform::parse_autofs_master(
+        "# master\n/mnt/auto /etc/auto.restau --timeout=60\n/net -hosts\n+auto.master\n"
+        "/- file:/etc/auto.direct\n/misc auto.misc\n");
+    ASSERT_EQ(maps.size(), 2u);
+    EXPECT_EQ(maps[0].first, "/mnt/auto");
+    EXPECT_EQ(maps[0].second, "/etc/auto.restau");
+    EXPECT_EQ(maps[1].first, "/-");
+    EXPECT_EQ(maps[1].second, "/etc/auto.direct");
+
+    const auto m = platform::parse_autofs_map(
+        "# restaurant\nsalle -fstype=cifs,guest ://SERVEUR/quarnel\nnas -rw "
+        "nas.restaurant.lan:/export/quarnel\n"
+        "v6 -fstype=nfs4 [fd00::25]:/quarnel\n* -fstype=nfs &:/home\nmulti / srv:/a /b srv:/b\n",
+        "/mnt/auto");
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[0].server, "SERVEUR");
+    EXPECT_EQ(m[0].share, std::vector<std::string>{"quarnel"});
+    EXPECT_EQ(m[0].mount_point, "/mnt/auto/salle");
+    EXPECT_EQ(m[1].server, "nas.restaurant.lan");
+    EXPECT_TRUE(m[1].nfs);
+    EXPECT_EQ(m[1].mount_point, "/mnt/auto/nas");
+    EXPECT_EQ(m[2].server, "fd00::25");
+    // An automounted share is reached through its folder: the first access mounts it.
+    EXPECT_EQ(platform::local_path_of(m, "\\\\serveur\\quarnel\\velmorin"),
+              fs::path("/mnt/auto/salle/velmorin"));
+    EXPECT_EQ(platform::parse_autofs_map("/srv/q -fstype=cifs ://caisse/quarnel\n", "/-")[0].mount_point,
+              "/srv/q");
+}
+
+class live_mounts : public wvtest::folder_test {
+  protected:
+    void SetUp() override {
+        folder_test::SetUp();
+        platform::set_discovery_programs(&none);
+        platform::set_autofs_master(work / "absent");
+        platform::set_gvfs_folder(work / "absent");
+        platform::set_share_mounting({false, false, work / "mnt"});
+    }
+    void TearDown() override {
+        platform::cancel_discovery();
+        platform::set_discovery_programs(nullptr);
+        platform::set_mounts_file("");
+        platform::set_autofs_master("");
+        platform::set_gvfs_folder("");
+        platform::set_share_mounting({});
+        folder_test::TearDown();
+    }
+    const std::vector<platform::discovery_program> none;
+};
+
+TEST_F(live_mounts, gvfs_and_automounter_shares_are_listed_and_opened_beside_the_mounts_table) {
+    wvtest::write_bytes(work / "mounts", "//CAISSE/quarnel /mnt/caisse cifs rw 0 0\n");
+    platform::set_mounts_file(work / "mounts");
+    const fs::path g = work / "gvfs";
+    fs::create_directories(g / "smb-share:server=serveur,share=quarnel" / "velmorin");
+    fs::create_directories(g / "sftp:host=ailleurs");
+    platform::set_gvfs_folder(g);
+    wvtest::write_bytes(work / "auto.master", "/mnt/auto " + (work / "auto.restau").string() + "\n");
+    wvtest::write_bytes(work / "auto.restau", "nas -fstype=cifs,guest ://NAS/quarnel\n");
+    platform::set_autofs_master(work / "auto.master");
+
+    ASSERT_TRUE(platform::start_network_listing(work / "listres.txt"));
+    std::vector<std::string> names;
+    const auto lues = platform::read_lines(work / "listres.txt");
+    ASSERT_TRUE(lues);
+    for (const auto& l : *lues)
+        if (l.compare(0, 2, "\\\\") == 0) names.push_back(l.substr(0, l.find(' ')));
+    EXPECT_EQ(names, (std::vector<std::string>{"\\\\CAISSE", "\\\\NAS", "\\\\serveur"}));
+
+    EXPECT_EQ(platform::open_network_path("\\\\SERVEUR\\quarnel\\velmorin"),
+              g / "smb-share:server=serveur,share=quarnel" / "velmorin");
+    EXPECT_EQ(platform::open_network_path("\\\\nas\\quarnel\\velmorin"), fs::path("/mnt/auto/nas/velmorin"));
+    // Not mounted, and no way to mount it allowed here: nothing, at once.
+    EXPECT_FALSE(platform::open_network_path("\\\\inconnu\\quarnel\\velmorin"));
+    // Names that a mount program would read as options or paths are refused.
+    platform::set_share_mounting({true, true, work / "mnt"});
+    for (const char* bad : {"\\\\-o\\quarnel", "\\\\..\\..\\velmorin", "\\\\a b\\quarnel", "\\\\x\\q,uid=0"})
+        EXPECT_FALSE(platform::open_network_path(bad)) << bad;
+    EXPECT_FALSE(fs::exists(work / "mnt"));
+}
 
 TEST_F(live_mounts, the_listing_is_written_from_the_mounts_file_and_the_paths_follow_it) {
     wvtest::write_bytes(work / "mounts", table);

@@ -78,13 +78,18 @@ TEST(network_listing_lines, only_computer_lines_count_and_each_gives_its_name) {
         "\\\\CAISSE",
         "\\\\PC-BAR    ",
         "\\\\UN-NOM-BIEN-TROP-LONG   commentaire",
+        "\\\\serveur.restaurant.lan",
+        "\\\\nas-de-la-cuisine.restaurant.lan partag\xE9 : quarnel",
+        "\\\\CAISSESALLE0001\tcaisse",
         "  \\\\DECALE                pas en tete",
         "\\ SIMPLE",
         "La commande s'est termin\xE9"
         "e correctement.",
     };
     EXPECT_EQ(Ostrevane::liste_reseau::ordinateurs(listing),
-              (std::vector<std::string>{"\\\\SERVEUR", "\\\\CAISSE", "\\\\PC-BAR", "\\\\UN-NOM-BIEN-TROP"}));
+              (std::vector<std::string>{"\\\\SERVEUR", "\\\\CAISSE", "\\\\PC-BAR",
+                                        "\\\\UN-NOM-BIEN-TROP-LONG", "\\\\serveur.restaurant.lan",
+                                        "\\\\nas-de-la-cuisine.restaurant.lan", "\\\\CAISSESALLE0001"}));
     EXPECT_TRUE(Ostrevane::liste_reseau::ordinateurs({}).empty());
 }
 

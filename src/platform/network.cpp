@@ -1,8 +1,12 @@
 #include "platform/network.h"
 
+#include <unistd.h>
+
 #include <sstream>
 
 #include "platform/cp1252.h"
+#include "platform/network_discovery.h"
+#include "platform/services.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 
@@ -13,6 +17,56 @@ namespace {
 std::filesystem::path& mounts_file() {
     static std::filesystem::path p;
     return p;
+}
+std::filesystem::path& autofs_master() {
+    static std::filesystem::path p;
+    return p;
+}
+std::filesystem::path& gvfs_folder_override() {
+    static std::filesystem::path p;
+    return p;
+}
+int& smb_port() {
+    static int port = 0;
+    return port;
+}
+share_mounting& mounting() {
+    static share_mounting m;
+    return m;
+}
+
+// A GVfs mount is reached within a few seconds or not at all; the screen
+// shows the hourglass meanwhile.
+constexpr int mount_bound_ms = 8000;
+
+// gvfsd puts its FUSE folder in the user's runtime folder, or in the cache
+// folder of a session that has none.
+std::vector<std::filesystem::path> gvfs_folders() {
+    if (!gvfs_folder_override().empty()) return {gvfs_folder_override()};
+    std::vector<std::filesystem::path> folders;
+    if (const char* x = std::getenv("XDG_RUNTIME_DIR"); x && *x)
+        folders.push_back(std::filesystem::path(x) / "gvfs");
+    folders.push_back(std::filesystem::path("/run/user") / std::to_string(::getuid()) / "gvfs");
+    if (const char* c = std::getenv("XDG_CACHE_HOME"); c && *c)
+        folders.push_back(std::filesystem::path(c) / "gvfs");
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        folders.push_back(std::filesystem::path(h) / ".cache" / "gvfs");
+    return folders;
+}
+
+// GVfs writes the bytes of a value outside letters and digits as "%XX".
+std::string percent_decode(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%' && i + 2 < s.size() && std::isxdigit(static_cast<unsigned char>(s[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(s[i + 2]))) {
+            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
 }
 
 // The mounts table writes blanks, tabs and backslashes of its fields as
@@ -69,10 +123,39 @@ std::size_t share_match(const network_mount& m, const std::vector<std::string>& 
     return 0;
 }
 
-std::vector<network_mount> live_mounts() {
-    const std::filesystem::path file = mounts_file().empty() ? "/proc/mounts" : mounts_file();
-    const auto table = read_file(file);
-    return table ? parse_mounts(*table) : std::vector<network_mount>{};
+std::vector<network_mount> gvfs_mounts() {
+    std::vector<network_mount> out;
+    for (const auto& folder : gvfs_folders()) {
+        std::error_code ec;
+        std::filesystem::directory_iterator it(folder, ec);
+        for (std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec))
+            if (auto m = parse_gvfs_entry(it->path().filename().string(), folder))
+                out.push_back(std::move(*m));
+    }
+    return out;
+}
+
+std::vector<network_mount> autofs_mounts() {
+    std::vector<network_mount> out;
+    const std::filesystem::path master = autofs_master().empty() ? "/etc/auto.master" : autofs_master();
+    const auto text = read_file(master);
+    if (!text) return out;
+    for (const auto& [root, map_file] : parse_autofs_master(*text)) {
+        // A map that is a program is run by the automounter alone.
+        std::error_code ec;
+        const auto perms = std::filesystem::status(map_file, ec).permissions();
+        if (ec || (perms & std::filesystem::perms::owner_exec) != std::filesystem::perms::none) continue;
+        if (const auto map = read_file(map_file))
+            for (auto& m : parse_autofs_map(*map, root)) out.push_back(std::move(m));
+    }
+    return out;
+}
+
+std::vector<std::string> fields_of(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> f;
+    for (std::string w; in >> w;) f.push_back(w);
+    return f;
 }
 
 }  // namespace
@@ -110,17 +193,104 @@ std::vector<network_mount> parse_mounts(const std::string& table) {
     return mounts;
 }
 
-std::string network_listing(const std::vector<network_mount>& mounts) {
+std::vector<std::pair<std::filesystem::path, std::filesystem::path>> parse_autofs_master(
+    const std::string& master) {
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> maps;
+    std::istringstream in(master);
+    for (std::string line; std::getline(in, line);) {
+        const auto f = fields_of(line);
+        if (f.size() < 2 || f[0][0] == '#' || f[0][0] == '+') continue;
+        std::string map = f[1];
+        if (map.compare(0, 5, "file:") == 0) map = map.substr(5);
+        if (map.empty() || map[0] != '/') continue;
+        maps.emplace_back(f[0], map);
+    }
+    return maps;
+}
+
+std::vector<network_mount> parse_autofs_map(const std::string& map, const std::filesystem::path& mount_root) {
+    std::vector<network_mount> out;
+    std::istringstream in(map);
+    for (std::string line; std::getline(in, line);) {
+        const auto f = fields_of(line);
+        if (f.size() < 2 || f[0][0] == '#' || f[0][0] == '+' || f[0] == "*") continue;
+        // "key [-options] location": the location is the last field.
+        const std::string& location = f.back();
+        if (f.size() > 3 || location[0] == '-') continue;
+        network_mount m;
+        // A direct map ("/-") names the folder itself.
+        m.mount_point = mount_root == "/-" ? std::filesystem::path(f[0]) : mount_root / f[0];
+        if (location.compare(0, 3, "://") == 0) {
+            const auto parts = components(location.substr(3));
+            if (parts.size() < 2) continue;
+            m.server = parts.front();
+            m.share.assign(parts.begin() + 1, parts.end());
+        } else if (const std::size_t colon = location.find(":/"); colon != std::string::npos && colon > 0) {
+            m.server = location.substr(0, colon);
+            if (m.server.front() == '[' && m.server.back() == ']')
+                m.server = m.server.substr(1, m.server.size() - 2);
+            m.share = components(location.substr(colon + 1));
+            m.nfs = true;
+            if (m.share.empty()) continue;
+        } else {
+            continue;
+        }
+        out.push_back(std::move(m));
+    }
+    return out;
+}
+
+std::optional<network_mount> parse_gvfs_entry(const std::string& name,
+                                              const std::filesystem::path& gvfs_folder) {
+    const std::string kind = "smb-share:";
+    if (name.compare(0, kind.size(), kind) != 0) return std::nullopt;
+    network_mount m;
+    std::string share;
+    std::istringstream in(name.substr(kind.size()));
+    for (std::string pair; std::getline(in, pair, ',');) {
+        const std::size_t eq = pair.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string key = pair.substr(0, eq), value = percent_decode(pair.substr(eq + 1));
+        if (key == "server") m.server = value;
+        if (key == "share") share = value;
+    }
+    if (m.server.empty() || share.empty()) return std::nullopt;
+    m.share = {share};
+    m.mount_point = gvfs_folder / name;
+    return m;
+}
+
+std::vector<network_mount> live_network_mounts() {
+    const std::filesystem::path file = mounts_file().empty() ? "/proc/mounts" : mounts_file();
+    const auto table = read_file(file);
+    std::vector<network_mount> all = table ? parse_mounts(*table) : std::vector<network_mount>{};
+    for (auto& m : autofs_mounts()) all.push_back(std::move(m));
+    for (auto& m : gvfs_mounts()) all.push_back(std::move(m));
+    return all;
+}
+
+std::string network_listing(const std::vector<network_mount>& mounts,
+                            const std::vector<std::string>& discovered) {
     std::vector<std::string> servers;
     std::vector<std::string> comments;
     for (const auto& m : mounts) {
         std::size_t i = 0;
-        while (i < servers.size() && !txt::same_nocase(servers[i], m.server)) ++i;
+        while (i < servers.size() && !same_computer(servers[i], m.server)) ++i;
         if (i == servers.size()) {
             servers.push_back(m.server);
             comments.emplace_back();
         }
-        comments[i] += (comments[i].empty() ? "" : ", ") + m.share.back();
+        const std::string& share = m.share.back();
+        if (comments[i].find(share) == std::string::npos)
+            comments[i] += (comments[i].empty() ? "" : ", ") + share;
+    }
+    for (const auto& d : discovered) {
+        std::size_t i = 0;
+        while (i < servers.size() && !same_computer(servers[i], d)) ++i;
+        if (i == servers.size()) {
+            servers.push_back(d);
+            comments.emplace_back();
+        }
     }
     std::vector<std::string> lines = {
         "Nom du serveur            Remarque",
@@ -128,11 +298,11 @@ std::string network_listing(const std::vector<network_mount>& mounts) {
         std::string(79, '-'),
     };
     for (std::size_t i = 0; i < servers.size(); ++i) {
-        // The name stands in a column of 26 characters, as the readers of
-        // the listing expect: its first 18 characters hold a short name whole.
+        // The name stands in a column of 26 characters; a longer one is
+        // written whole, a blank parting it from the comment.
         std::string name = "\\\\" + servers[i];
         if (name.size() < 26) name = txt::pad(name, 26);
-        lines.push_back(name + " " + cp("partagé : ") + comments[i]);
+        lines.push_back(comments[i].empty() ? txt::rtrim(name) : name + " " + cp("partagé : ") + comments[i]);
     }
     lines.push_back(cp("La commande s'est terminée correctement."));
     lines.push_back("");
@@ -163,15 +333,92 @@ std::optional<std::filesystem::path> local_path_of(const std::vector<network_mou
 }
 
 std::optional<std::filesystem::path> local_path_of_network_path(const std::string& unc) {
-    return local_path_of(live_mounts(), unc);
+    return local_path_of(live_network_mounts(), unc);
+}
+
+std::optional<std::filesystem::path> open_network_path(const std::string& unc) {
+    if (auto local = local_path_of_network_path(unc)) return local;
+    if (unc.size() < 3 || (unc[0] != '\\' && unc[0] != '/') || (unc[1] != '\\' && unc[1] != '/'))
+        return std::nullopt;
+    const auto parts = components(unc);
+    if (parts.size() < 2) return std::nullopt;
+    const std::string& server = parts[0];
+    const std::string& share = parts[1];
+    // Names and shares go to the mount programs as single arguments: none
+    // may be read as an option or as a second path.
+    for (const auto& p : {server, share})
+        if (p[0] == '-' || p == "." || p == ".." || p.find_first_of(" \t,;@\"'") != std::string::npos)
+            return std::nullopt;
+    std::filesystem::path rest;
+    for (std::size_t i = 2; i < parts.size(); ++i) rest /= parts[i];
+
+    // A name found on the network may not resolve here (an mDNS name on a
+    // tablet without mDNS name resolution): its address, as found, is tried
+    // after it.
+    std::vector<std::string> hosts = {server};
+    if (const std::string a = known_address(server); !a.empty() && !txt::same_nocase(a, server))
+        hosts.push_back(a);
+    const std::string port = smb_port() > 0 ? ":" + std::to_string(smb_port()) : "";
+    std::string rest_unc;
+    for (std::size_t i = 2; i < parts.size(); ++i) rest_unc += "\\" + parts[i];
+
+    if (mounting().gvfs) {
+        for (const auto& h : hosts) {
+            const std::string host = h.find(':') != std::string::npos ? "[" + h + "]" : h;
+            // GVfs mounts for this user, without root; -a: as a guest.
+            run_program("gio", {"mount", "-a", "smb://" + host + port + "/" + share}, mount_bound_ms);
+            if (auto local = local_path_of(gvfs_mounts(), "\\\\" + h + "\\" + share + rest_unc)) return local;
+        }
+    }
+
+    if (!mounting().kernel_cifs || ::geteuid() != 0) return std::nullopt;
+    const std::filesystem::path point = mounting().kernel_folder / server / share;
+    // Mounted there before at the computer's address, which the mounts table
+    // names instead of the computer.
+    for (const auto& m : live_network_mounts())
+        if (m.mount_point == point) return rest.empty() ? point : point / rest;
+    std::error_code ec;
+    std::filesystem::create_directories(point, ec);
+    if (ec) return std::nullopt;
+    std::string options = "guest";
+    if (smb_port() > 0) options += ",port=" + std::to_string(smb_port());
+    for (const auto& h : hosts) {
+        const auto r = run_program(
+            "mount", {"-t", "cifs", "-o", options, "//" + h + "/" + share, point.string()}, mount_bound_ms);
+        if (r.finished && r.exit_code == 0) return rest.empty() ? point : point / rest;
+    }
+    std::filesystem::remove(point, ec);
+    return std::nullopt;
 }
 
 bool start_network_listing(const std::filesystem::path& listing_file) {
-    return write_file_atomic(listing_file, network_listing(live_mounts()));
+    if (!write_file_atomic(listing_file, network_listing(live_network_mounts()))) return false;
+    start_discovery(discovery_programs(), discovery_bound_ms, [listing_file](std::vector<std::string> found) {
+        // Written whole or not at all: the reader finds the first listing
+        // or this one.
+        write_file_atomic(listing_file, network_listing(live_network_mounts(), found));
+    });
+    return true;
 }
 
 void set_mounts_file(const std::filesystem::path& path) {
     mounts_file() = path;
+}
+
+void set_autofs_master(const std::filesystem::path& path) {
+    autofs_master() = path;
+}
+
+void set_gvfs_folder(const std::filesystem::path& path) {
+    gvfs_folder_override() = path;
+}
+
+void set_smb_port(int port) {
+    smb_port() = port;
+}
+
+void set_share_mounting(const share_mounting& m) {
+    mounting() = m;
 }
 
 }  // namespace platform

@@ -6,9 +6,11 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <clocale>
 #include <cstdio>
@@ -123,6 +125,43 @@ date_time now() {
 
 void set_clock(std::function<date_time()> clock) {
     clock_override() = std::move(clock);
+}
+
+}  // namespace platform
+
+namespace platform {
+
+process_result run_program(const std::string& program, const std::vector<std::string>& arguments,
+                           int timeout_ms) {
+    process_result r;
+    QStringList args;
+    for (const auto& a : arguments) args << QString::fromStdString(a);
+    QProcess p;
+    // A program that asks for a password reads the end of its input and
+    // gives up instead of waiting for a keyboard the tablet has not.
+    p.setInputChannelMode(QProcess::ManagedInputChannel);
+    p.start(QString::fromStdString(program), args);
+    if (!p.waitForStarted(timeout_ms)) return r;
+    r.started = true;
+    p.closeWriteChannel();
+    QEventLoop loop;
+    QTimer bound;
+    bound.setSingleShot(true);
+    bound.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    bound.start(timeout_ms);
+    if (p.state() != QProcess::NotRunning) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (p.state() != QProcess::NotRunning) {
+        r.output = p.readAllStandardOutput().toStdString();
+        p.kill();
+        p.waitForFinished(1000);
+        return r;
+    }
+    r.output = p.readAllStandardOutput().toStdString();
+    r.finished = p.exitStatus() == QProcess::NormalExit;
+    r.exit_code = p.exitCode();
+    return r;
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -33,6 +34,20 @@ bool start_program(const std::string& name);
 bool open_url(const std::string& address);
 // Tests record what would be started instead of starting it.
 void set_start_hook(std::function<bool(const std::string& what)> hook);
+
+// A program run to its end or to a time bound, without a shell: its
+// arguments go to it as they are. The screen keeps painting meanwhile, but
+// no touch is taken until it returns.
+struct process_result {
+    bool started = false;
+    // False when the bound was reached and the program was killed.
+    bool finished = false;
+    int exit_code = -1;
+    // What it wrote on its standard output before it ended or was killed.
+    std::string output;
+};
+process_result run_program(const std::string& program, const std::vector<std::string>& arguments,
+                           int timeout_ms);
 
 // The decimal separator with which the runtime formats numbers now.
 char runtime_decimal_separator();

@@ -8,6 +8,7 @@
 #include "platform/folder_list.h"
 #include "platform/network.h"
 #include "platform/services.h"
+#include "platform/text.h"
 #include "platform/text_file.h"
 #include "setup_program/folder_file.h"
 #include "setup_program/network_listing.h"
@@ -52,11 +53,13 @@ const std::string Form1::texte_disque = "Disque non" + crlf + cp("initialisé");
 const std::string Form1::texte_illisible = cp("Paramètres") + crlf + "illisibles";
 const std::string Form1::texte_ecriture = "Enregistrement" + crlf + "impossible";
 const std::string Form1::texte_lancement = "W_Velmorin" + crlf + "introuvable";
+const std::string Form1::texte_manquant = cp("Aucun répertoire") + crlf + "choisi";
 
 void Form1::design() {
-    // Centred: the program opens alone on the tablet's screen.
-    move(std::max(0.0, (platform::screen_width_twips() - 9600) / 2),
-         std::max(0.0, (platform::screen_height_twips() - 8280) / 2), 9600, 8280);
+    // The whole of an 800 x 600 tablet, centred on a larger display: the
+    // program opens alone on the screen and every text is read at arm's length.
+    move(std::max(0.0, (platform::screen_width_twips() - largeur) / 2),
+         std::max(0.0, (platform::screen_height_twips() - hauteur) / 2), largeur, hauteur);
     set_caption("Lien W_Velmorin et Velmorin");
     set_back_color(fond);
 
@@ -66,11 +69,11 @@ void Form1::design() {
         s->set_back_color(fond_cadre);
         s->set_caption("");
     };
-    cadre("Shape1", 120, 120, 9360, 3060);
-    cadre("Shape2", 120, 3300, 9360, 4860);
+    cadre("Shape1", 120, 120, 11760, 3480);
+    cadre("Shape2", 120, 3720, 11760, 5160);
 
     auto texte = [this](const char* nom, double l, double t, double w, double h, const std::string& s,
-                        double taille = 9, bool gras = false) {
+                        double taille = 12, bool gras = false) {
         auto* x = add<platform::label>(nom);
         x->move(l, t, w, h);
         x->set_back_style(0);
@@ -79,35 +82,36 @@ void Form1::design() {
         x->set_caption(s);
         return x;
     };
-    texte("Label9", 300, 220, 9000, 360, cp("Recherche des Serveurs du Réseau"), 11, true);
+    texte("Label9", 300, 200, 11400, 480, cp("Recherche des Serveurs du Réseau"), 14, true);
     auto* liste = add<platform::list_box>("List1");
-    liste->move(300, 620, 9000, 1800);
-    liste->set_font_size(11);
-    texte("Label11", 300, 2520, 9000, 560,
+    liste->move(300, 720, 11400, 2100);
+    liste->set_font_size(14);
+    texte("Label11", 300, 2880, 11400, 600,
           cp("Ci dessus, cliquez deux fois sur l'ordinateur serveur ou est installé Velmorin"));
 
-    texte("Label12", 300, 3400, 9000, 330, " Cliquez deux fois sur le repertoire quarnel/velmorin", 9, true);
-    auto* chemin = texte("Label1", 300, 3760, 9000, 330, "", 9);
+    texte("Label12", 300, 3800, 11400, 420, " Cliquez deux fois sur le repertoire quarnel/velmorin", 12,
+          true);
+    auto* chemin = texte("Label1", 300, 4260, 11400, 420, "", 12);
     chemin->set_word_wrap(false);
     auto* dossiers = add<platform::folder_list>("Dir1");
-    dossiers->move(300, 4140, 5100, 3300);
-    dossiers->set_font_size(11);
+    dossiers->move(300, 4740, 6300, 3300);
+    dossiers->set_font_size(13);
 
-    texte("Label14", 5580, 4140, 3720, 900,
+    texte("Label14", 6780, 4740, 4920, 900,
           cp("Si répertoire incorrect est affiché ci-dessous, essayez de choisir un autre répertoire dans "
              "la liste ci-dessus."),
-          8);
-    auto* etat = texte("Label13", 5580, 5100, 3720, 900, "", 14, true);
+          11);
+    auto* etat = texte("Label13", 6780, 5700, 4920, 900, "", 16, true);
     etat->set_alignment(2);
     etat->set_back_color(fond_incorrect);
-    texte("Label15", 5580, 6060, 3720, 900,
+    texte("Label15", 6780, 6660, 4920, 1020,
           cp("Si le répertoire est correct, cliquez sur 'Valider' pour enregistrer le paramétrage et accéder "
              "a W_velmorin."),
-          8);
+          11);
 
     // The seven lines of the folder file; the exchange folder is shown.
     for (int i = 2; i <= 8; ++i) {
-        auto* ligne = texte(("Label" + std::to_string(i)).c_str(), 300, 7500, 5100, 540, "", 7);
+        auto* ligne = texte(("Label" + std::to_string(i)).c_str(), 300, 8100, 6300, 720, "", 11);
         ligne->set_visible(false);
     }
 
@@ -115,14 +119,14 @@ void Form1::design() {
                          bool offert) {
         auto* b = add<platform::picture_button>(nom);
         b->move(l, t, w, h);
-        b->set_font_size(11);
+        b->set_font_size(14);
         b->set_font_bold(true);
         b->set_caption(s);
         b->set_visible(offert);
         return b;
     };
-    bouton("Command1", 5580, 7260, 1800, 720, "Valider", true)->on_click = [this] { Command1_Click(); };
-    bouton("Command6", 7500, 7260, 1800, 720, "Annuler", true)->on_click = [this] { Command6_Click(); };
+    bouton("Command1", 6780, 7860, 2340, 840, "Valider", true)->on_click = [this] { Command1_Click(); };
+    bouton("Command6", 9360, 7860, 2340, 840, "Annuler", true)->on_click = [this] { Command6_Click(); };
     // Kept off the screen: the scan runs by itself and the exchange folder
     // is taken when the folder list shows it.
     bouton("Command2", 300, 0, 4000, 400, cp(" Afficher les ordinateurs partagés de votre réseau"), false)
@@ -149,6 +153,17 @@ void Form1::Form_Load() {
     // "Valider" replaces a file that could not be read: say so before.
     if (lu.resultat == fichier_dossier::etat::illisible) affiche_etat(texte_illisible, false);
     saut_ligne = crlf;
+    // The folder list opens on the current folder, as a folder list does:
+    // from there a share mounted by hand is reached by touch. Not on the
+    // recorded folder, whose server may be out of reach and hold the screen
+    // before it is drawn. Nothing is judged before the user moves.
+    auto* dossiers = get<platform::folder_list>("Dir1");
+    const auto changement = std::move(dossiers->on_change);
+    dossiers->on_change = nullptr;
+    std::error_code ec;
+    dossiers->set_path(std::filesystem::current_path(ec).string());
+    dossiers->on_change = changement;
+    get<platform::label>("Label1")->set_caption(dossiers->path());
     get<platform::timer>("Timer2")->set_interval(500);
 }
 
@@ -176,8 +191,12 @@ void Form1::Timer1_Timer() {
 void Form1::List1_DblClick() {
     auto* liste = get<platform::list_box>("List1");
     if (liste->list_index() < 0) return;
-    const auto local =
-        platform::local_path_of_network_path(liste->list(liste->list_index()) + chemin_echange);
+    // Mounting a share takes a moment: the hourglass says so, and touches
+    // wait for the answer.
+    const int pointeur = platform::mouse_pointer();
+    platform::set_mouse_pointer(platform::pointer::hourglass);
+    const auto local = platform::open_network_path(liste->list(liste->list_index()) + chemin_echange);
+    platform::set_mouse_pointer(pointeur);
     dossier_change = false;
     if (!local || !get<platform::folder_list>("Dir1")->set_path(local->string())) {
         affiche_etat(texte_disque, false);
@@ -204,6 +223,12 @@ void Form1::Command1_Click() {
     fichier_dossier::lignes texte;
     for (std::size_t i = 0; i < fichier_dossier::nb_lignes; ++i)
         texte[i] = get<platform::label>("Label" + std::to_string(i + 2))->caption();
+    // Without a folder in line 1 the main program would look for an empty
+    // folder forever and keep every order on the tablet without a word.
+    if (txt::trim(texte[0]).empty()) {
+        affiche_etat(texte_manquant, false);
+        return;
+    }
     // Without its folder file the main program would start lost: it stays
     // unstarted and the user may try again or cancel.
     if (!fichier_dossier::ecrit(texte)) {

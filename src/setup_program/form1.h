@@ -21,7 +21,10 @@ class Form1 : public platform::form {
 
     // The status texts, in the order of their colours.
     static const std::string texte_correct, texte_incorrect, texte_disque, texte_illisible, texte_ecriture,
-        texte_lancement;
+        texte_lancement, texte_manquant;
+
+    // The screen's size in twips: an 800 x 600 display.
+    static constexpr double largeur = 12000, hauteur = 9000;
 
   private:
     Form1() : form("Ostrevane.Form1") {}

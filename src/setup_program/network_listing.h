@@ -1,6 +1,7 @@
 // The computers named by the network listing "listres.txt": only its lines
-// that begin with two backslashes count, and of each the first 18 characters
-// without surrounding blanks ("\\" and the name; a longer name is cut there).
+// that begin with two backslashes count, and of each the name up to the
+// first blank ("\\" and the name, whole: a fully qualified name such as
+// "\\serveur.restaurant.lan" must reach the server it names).
 #pragma once
 
 #include <string>
