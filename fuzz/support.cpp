@@ -1,10 +1,10 @@
 #include "support.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 namespace fuzz {
 
@@ -41,11 +41,20 @@ in_folder::~in_folder() {
 
 std::filesystem::path write(const std::string& name, std::string_view bytes) {
     const auto p = folder() / name;
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "cannot write %s\n", p.c_str());
+    // Rewritten in place and cut to size: emptying a file first makes the
+    // filesystem flush it on close, a thousand times slower.
+    const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT, 0644);
+    bool ok = fd >= 0;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    if (fd >= 0) ok = ::close(fd) == 0 && ok;
+    if (!ok) {
+        std::perror(p.c_str());
         std::abort();
     }
     return p;
