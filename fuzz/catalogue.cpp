@@ -3,7 +3,9 @@
 // the line editor's price and quantity, the rebuilt order line, the table plan.
 #include "shared/catalogue.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "main_screen/key_layout.h"
 #include "order/order_line.h"
@@ -56,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
          {ecran_touches::genre::serveurs, ecran_touches::genre::familles, ecran_touches::genre::articles})
         for (long page = 0; page < 2; ++page) ecran_touches::calcule(g, r, page, 1);
 
-    const auto entrees = tables::entrees_plan(liste_tables);
-    for (const auto& e : entrees) tables::table_connue(liste_tables, static_cast<long>(txt::val(e)));
+    for (const auto& e : tables::entrees_plan(liste_tables))
+        if (e.size() == 3 && std::all_of(e.begin(), e.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            fuzz::check(tables::table_connue(liste_tables, std::stol(e)), "a table of the plan is known");
     return 0;
 }

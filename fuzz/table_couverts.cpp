@@ -3,6 +3,9 @@
 // the catalogue's table plan (line 3).
 #include "order/table_couverts.h"
 
+#include <algorithm>
+#include <string>
+
 #include "platform/text.h"
 #include "support.h"
 
@@ -21,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tables::nb_couverts(ligne(0));
     tables::table_connue(ligne(2), n);
     for (const auto& e : tables::entrees_plan(ligne(2)))
-        tables::table_connue(ligne(2), static_cast<long>(txt::val(e)));
+        if (e.size() == 3 && std::all_of(e.begin(), e.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            fuzz::check(tables::table_connue(ligne(2), std::stol(e)), "a table of the plan is known");
     tables::ajoute_chiffre(ligne(0), ligne(1));
     tables::couverts_acceptables(ligne(1));
     return 0;
