@@ -3,7 +3,7 @@
 # runs each one for SECONDS (default 10), JOBS at once (default: the number of
 # cores), from a corpus made of the seeds in fuzz/seeds and the demo and test
 # files. Prints one line per target; fails on any finding (a crash, a
-# sanitizer report, a broken property, an input that hangs). A finding's input
+# sanitizer report, a leak, a broken property, an input that hangs). A finding's input
 # is kept in build-fuzz/findings/.
 #   bash scripts/fuzz.sh [SECONDS] [JOBS] [TARGET...]
 set -euo pipefail
@@ -55,9 +55,9 @@ run_one() {
   mkdir -p "$dir/tmp"
   seed_corpus "$name" "$dir/corpus"
   local rc=0
-  TMPDIR="$dir/tmp" ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  TMPDIR="$dir/tmp" UBSAN_OPTIONS=print_stacktrace=1 \
     timeout $((seconds + 120)) "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 \
-    -rss_limit_mb=2048 -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$build/findings/$name-" \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/findings/$name-" \
     "$dir/corpus" >"$dir/log" 2>&1 || rc=$?
   local runs
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$dir/log" | tail -1)
