@@ -3,8 +3,8 @@
 # runs each one for SECONDS (default 10), JOBS at once (default: the number of
 # cores), from a corpus made of the seeds in fuzz/seeds and the demo and test
 # files. Prints one line per target; fails on any finding (a crash, a
-# sanitizer report, a leak, a broken property, an input that hangs). A finding's input
-# is kept in build-fuzz/findings/.
+# sanitizer report, a leak, a broken property, an input that hangs). A
+# finding's input is kept in build-fuzz/findings/.
 #   bash scripts/fuzz.sh [SECONDS] [JOBS] [TARGET...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
