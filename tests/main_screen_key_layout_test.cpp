@@ -217,9 +217,15 @@ TEST_F(key_layout, a_page_never_holds_more_than_the_hundred_touch_codes) {
     ASSERT_EQ(p0.touches.size(), 100u);
     EXPECT_EQ(p0.touches[99].index, 100);
     EXPECT_EQ(p0.touches[99].libelle, "A100");
-    // Pages still count 150 positions each.
+    // The next page starts with the first article that could not be drawn,
+    // so that every article of the family can be touched.
     const auto p1 = page(genre::articles, 1, 2);
-    EXPECT_EQ(p1.touches[0].libelle, "A151");
+    ASSERT_EQ(p1.touches.size(), 100u);
+    EXPECT_EQ(p1.touches[0].libelle, "A101");
+    EXPECT_EQ(p1.touches[99].libelle, "A200");
+    EXPECT_EQ(p1.touches[0].code, "#AJOU#" + articles[2][101]);
+    EXPECT_EQ(page(genre::articles, 2, 2).touches[99].libelle, "A300");
+    EXPECT_TRUE(page(genre::articles, 3, 2).vide);
 }
 
 TEST_F(key_layout, characters_read_after_the_marker_differ_by_record) {
@@ -236,6 +242,18 @@ TEST_F(key_layout, characters_read_after_the_marker_differ_by_record) {
     parametres::ecrit(20, "damaged");
     EXPECT_EQ(ecran_touches::lit_reglages(genre::familles).taille_police, 18);
     EXPECT_EQ(parametres::lit(20), "#I#18               ");
+}
+
+TEST_F(key_layout, settings_beyond_what_a_record_holds_are_their_defaults) {
+    parametres::ecrit(5, "#I#1e19");
+    parametres::ecrit(7, "#I#-1e19");
+    parametres::ecrit(8, "#I#1e999");
+    const auto r = ecran_touches::lit_reglages(genre::articles);
+    EXPECT_EQ(r.taille_police, 14);
+    EXPECT_EQ(r.hauteur, 2);
+    EXPECT_EQ(r.par_page, 10);
+    parametres::ecrit(10, "#I#27.6");
+    EXPECT_EQ(ecran_touches::lit_reglages(genre::serveurs).taille_police, 28);
 }
 
 TEST_F(key_layout, positions_are_whole_twips_rounded_after_each_step) {

@@ -206,6 +206,33 @@ TEST_F(key_screens, a_key_touched_twice_quickly_while_its_screen_redraws_stays_s
     EXPECT_EQ(nb_lignes, 1);
 }
 
+TEST_F(key_screens, pages_of_more_keys_than_touch_codes_leave_no_article_out) {
+    demarre_avec_serveur();
+    table_couverts = "#N0124 ";
+    parametres::ecrit(8, "#I#150");
+    for (int k = 1; k <= 300; ++k)
+        articles[5][static_cast<std::size_t>(k)] = "20005" + txt::format(k, "00000000") + "  |DES:Plat " +
+                                                   std::to_string(k) + "|PVE:9.00|FA1:5|FA2:0|";
+    cellule(1);
+    scripted_user::tap(touche(6));  // family 5
+    ASSERT_EQ(num_famille, 5);
+    EXPECT_EQ(touches_chargees(), 100);
+    EXPECT_EQ(touche(100)->caption(), "Plat 100");
+    cellule(1);
+    EXPECT_EQ(touches_chargees(), 100);
+    EXPECT_EQ(touche(1)->caption(), "Plat 101");
+    EXPECT_EQ(touche(50)->caption(), "Plat 150");
+    std::string recu;
+    scripted_user::expect("sel_arti", [&recu](platform::form& f) {
+        recu = ligne_travail;
+        f.unload();
+    });
+    scripted_user::tap(touche(1));
+    EXPECT_EQ(recu, articles[5][101]);
+    cellule(1);
+    EXPECT_EQ(touche(100)->caption(), "Plat 300");
+}
+
 TEST_F(key_screens, programmed_page_draws_its_records_without_a_bar) {
     demarre_avec_serveur();
     table_couverts = "#N0124 ";

@@ -215,4 +215,23 @@ TEST_F(ch_numtab_test, layout_follows_the_screen_and_the_font_setting) {
     ch_numtab::instance().show_modal();
 }
 
+TEST_F(ch_numtab_test, the_font_setting_is_rounded_and_a_size_no_setting_holds_is_the_default) {
+    const struct {
+        const char* enreg;
+        double taille;
+    } cas[] = {{"#I#27.6", 28}, {"#I#1e19", 28}, {"#I#-1e19", 28}, {"#I#30.4", 30}};
+    for (const auto& c : cas) {
+        parametres::ecrit(ch_numtab::enreg_taille, c.enreg);
+        const double attendu = c.taille;
+        scripted_user::expect("ch_numtab", [attendu](platform::form& f) {
+            EXPECT_DOUBLE_EQ(grid_of(f, "g3")->font_size(), attendu);
+            EXPECT_DOUBLE_EQ(grid_of(f, "g1")->font_size(), attendu);
+            EXPECT_DOUBLE_EQ(f.get<platform::label>("Label5")->font_size(), 0.75 * attendu);
+            tap_cell(grid_of(f, "g2"), 0, 3);
+            tap_cell(grid_of(f, "g2"), 0, 5);
+        });
+        ch_numtab::instance().show_modal();
+    }
+}
+
 }  // namespace

@@ -25,6 +25,15 @@ TEST(table_couverts, composes_table_on_three_digits_and_covers_on_two_characters
     }
 }
 
+TEST(table_couverts, a_table_number_too_large_for_any_table_is_none) {
+    // Past what an integer holds there are no "last three digits" to keep.
+    for (const char* table : {"1e19", "99999999999999999999", "-1e19", "1e999"})
+        EXPECT_EQ(tables::compose(table, "4"), "#N0004 ") << table;
+    EXPECT_EQ(tables::numero("1e19"), 0);
+    EXPECT_EQ(tables::numero("123456789012345"), 123456789012345);
+    EXPECT_EQ(tables::compose("123456789012345", "4"), "#N3454 ");
+}
+
 TEST(table_couverts, readers_take_the_table_and_the_covers_back) {
     EXPECT_EQ(tables::champ_table("#N0124 "), "012");
     EXPECT_EQ(tables::champ_couverts("#N0124 "), "4 ");
@@ -126,6 +135,35 @@ TEST(order_line, quantity_stays_between_1_and_999) {
     EXPECT_EQ(ligne_commande::reconstruit(entrecote, 5000, {}), entrecote + " ##QUA:999.00##");
 }
 
+TEST(order_line, a_quantity_field_in_the_catalogue_text_never_stays_in_the_line) {
+    // Only the line's own field may follow the article part: any other one
+    // would be the first "##QUA:" of the line and be sent as its quantity.
+    struct {
+        std::string recue;
+        std::string article;
+    } cas[] = {
+        {entrecote + "##QUA:005.00####QUA:abc", entrecote},
+        {entrecote + "##QUA:##QUA:", entrecote},
+        {entrecote + " ##QUA:002.00## ##QUA:000.00##", entrecote},
+        {"##QUA:000.00##" + entrecote, entrecote},
+        // a field that the removal of another one brings together
+        {entrecote + "##Q##QUA:001.00##UA:5", entrecote},
+    };
+    for (const auto& c : cas) {
+        const std::string l = ligne_commande::reconstruit(c.recue, 1, {"Frites"});
+        EXPECT_EQ(l, c.article + " ##QUA:001.00##{Frites}") << c.recue;
+        EXPECT_EQ(l.find("##QUA"), l.rfind("##QUA")) << l;
+        EXPECT_EQ(ligne_commande::quantite(l), 1.0) << l;
+    }
+}
+
+TEST(order_line, a_quantity_no_line_can_carry_is_held_at_the_nearest_bound) {
+    for (const char* q : {"1e19", "1e99", "1e999", "2147483648", "99999999999999999999"})
+        EXPECT_EQ(ligne_commande::quantite_initiale(entrecote + " ##QUA:" + q + "##"), 999) << q;
+    for (const char* q : {"-1e19", "-1e999", "-2147483649"})
+        EXPECT_EQ(ligne_commande::quantite_initiale(entrecote + " ##QUA:" + q + "##"), 1) << q;
+}
+
 TEST(order_line, price_and_total_as_shown) {
     EXPECT_EQ(ligne_commande::prix_affiche(18.5), "18.50 ");
     EXPECT_EQ(ligne_commande::prix_affiche(0), "0.00 ");
@@ -135,6 +173,12 @@ TEST(order_line, price_and_total_as_shown) {
     const std::string prix = ligne_commande::prix_affiche(ligne_commande::prix_unitaire("X|PVE:1.005|"));
     EXPECT_EQ(prix, "1.01 ");
     EXPECT_EQ(ligne_commande::total_affiche(prix, "3"), "3.03 ");
+    // Large prices keep every digit, in the price as in the total.
+    EXPECT_EQ(ligne_commande::prix_affiche(ligne_commande::prix_unitaire("X|PVE:5000000|")), "5000000.00 ");
+    EXPECT_EQ(ligne_commande::total_affiche("5000000.00 ", "999"), "4995000000.00 ");
+    const std::string enorme = ligne_commande::prix_affiche(ligne_commande::prix_unitaire("X|PVE:1e99|"));
+    EXPECT_EQ(enorme, "1" + std::string(99, '0') + ".00 ");
+    EXPECT_EQ(ligne_commande::total_affiche(enorme, "2"), "2" + std::string(99, '0') + ".00 ");
 }
 
 TEST(order_line, missing_fields_fall_back_as_the_editor_reads_them) {

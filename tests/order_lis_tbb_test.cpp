@@ -118,6 +118,22 @@ TEST_F(lis_tbb_test, column_setting_shapes_the_grid_and_bad_counts_fall_back) {
     }
 }
 
+TEST_F(lis_tbb_test, a_font_size_the_16_bit_setting_cannot_hold_is_the_default) {
+    liste_tables = plan_de(3);
+    const struct {
+        const char* enreg;
+        double taille;
+    } cas[] = {{"#I#24.5", 24}, {"#I#40000", 36}, {"#I#-40000", 36}, {"#I#1e19", 36}};
+    for (const auto& c : cas) {
+        parametres::ecrit(lis_tbb::enreg_taille, c.enreg);
+        const double attendu = c.taille;
+        ouvre([attendu](platform::form& f) {
+            EXPECT_DOUBLE_EQ(grid_of(f, "g3")->font_size(), attendu);
+            tap_cell(grid_of(f, "g2"), 0, 5);
+        });
+    }
+}
+
 TEST_F(lis_tbb_test, a_plan_larger_than_the_grid_is_shown_whole) {
     liste_tables = plan_de(400);
     const std::string choisie = ouvre([](platform::form& f) {

@@ -188,6 +188,12 @@ TEST_F(sai_detail_test, grids_fill_their_height_with_fifteen_rows) {
         EXPECT_LE(gauche->cell_rect(14, 0).bottom(), gauche->widget()->height());
         ferme(f);
     });
+    // The size is rounded to the nearest whole number, not cut.
+    parametres::ecrit(sai_detail::enreg_taille, "#I#27.6");
+    par_le_picker(entrecote, 1, [](platform::form& f) {
+        EXPECT_DOUBLE_EQ(grid_of(f, "g1", 0)->font_size(), 28);
+        ferme(f);
+    });
     // However large the font, the lists stay above the paging bar.
     parametres::ecrit(sai_detail::enreg_taille, "#I#48");
     par_le_picker(entrecote, 1, [](platform::form& f) {

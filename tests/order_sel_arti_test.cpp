@@ -2,6 +2,7 @@
 // the total, complement edits through the dialogs, deletion and validation.
 #include <gtest/gtest.h>
 
+#include "order/order_file.h"
 #include "order/sel_arti.h"
 #include "order_fixture.h"
 #include "platform/cp1252.h"
@@ -46,6 +47,37 @@ TEST_F(sel_arti_test, a_new_article_validated_unchanged_gets_quantity_one) {
     EXPECT_EQ(l, entrecote + " ##QUA:001.00##");
     EXPECT_EQ(parametres::lit(sel_arti::enreg_taille_article), txt::pad("#I#20", 20));
     EXPECT_EQ(parametres::lit(sel_arti::enreg_taille_detail), txt::pad("#I#18", 20));
+}
+
+TEST_F(sel_arti_test, a_second_quantity_field_of_the_catalogue_never_reaches_the_order_file) {
+    // The catalogue text carries a field of its own, then one more: the first
+    // is the quantity the editor starts from, the second must go as well.
+    const std::string article = entrecote + "##QUA:001.00####QUA:x";
+    const std::string l = edite(article, [](platform::form& f) {
+        EXPECT_EQ(caption_of(f, "Label6"), "1");
+        valide(f);
+    });
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##");
+    const std::string octets = fichier_commande::contenu({"0123456789", 3, "#N0124 ", {l}});
+    EXPECT_NE(octets.find("#REF#2000200000013  {1.00}\r\n"), std::string::npos) << octets;
+}
+
+TEST_F(sel_arti_test, prices_and_sizes_beyond_what_a_setting_holds) {
+    parametres::ecrit(sel_arti::enreg_taille_article, "#I#1e19");
+    parametres::ecrit(sel_arti::enreg_taille_detail, "#I#27.6");
+    const std::string cher = "2000200000013  |DES:Truffe|PVE:1e99|FA1:3|FA2:0|";
+    const std::string l = edite(cher, [](platform::form& f) {
+        // A size no setting can hold is the record's default; others are rounded.
+        EXPECT_EQ(f.find("Label1")->font_size(), 20);
+        EXPECT_EQ(grid_of(f, "g1")->font_size(), 28);
+        EXPECT_EQ(caption_of(f, "Label3"), "1" + std::string(99, '0') + ".00 ");
+        tap(plus(f));
+        EXPECT_EQ(caption_of(f, "Label5"), "2" + std::string(99, '0') + ".00 ");
+        valide(f);
+    });
+    EXPECT_EQ(l, cher + " ##QUA:002.00##");
+    // The records are left as they were typed.
+    EXPECT_EQ(parametres::lit(sel_arti::enreg_taille_article), txt::pad("#I#1e19", 20));
 }
 
 TEST_F(sel_arti_test, an_order_line_comes_back_unchanged_when_nothing_is_edited) {

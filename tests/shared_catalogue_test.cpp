@@ -45,6 +45,20 @@ TEST_F(catalogue, articles_beyond_the_300th_of_a_family_are_dropped) {
     EXPECT_EQ(nb_articles[7], 301);
 }
 
+TEST_F(catalogue, a_family_number_no_integer_holds_skips_its_line) {
+    Module1::analyse_catalogue({
+        "#ARTI#00000001|DES:a|PVE:1.00|FA1:1e19|FA2:0|",
+        "#ARTI#00000002|DES:b|PVE:1.00|FA1:-1e19|FA2:0|",
+        "#ARTI#00000003|DES:c|PVE:1.00|FA1:1e999|FA2:0|",
+        "#ARTI#00000004|DES:d|PVE:1.00|FA1:9223372036854775808|FA2:0|",
+        "#ARTI#00000005|DES:e|PVE:1e99|FA1:4|FA2:0|",
+    });
+    for (long f = 0; f <= nb_max_familles_article; ++f)
+        if (f != 4) EXPECT_EQ(nb_articles[static_cast<std::size_t>(f)], 0) << f;
+    EXPECT_EQ(nb_articles[4], 1);
+    EXPECT_EQ(txt::left(articles[4][1], 3), "005");
+}
+
 TEST_F(catalogue, a_reachable_folder_is_copied_and_the_probe_dated) {
     copy_demo_to_network();
     wvtest::write_bytes(net / "w_styl72.wdo", "#INIT#network");

@@ -136,6 +136,42 @@ TEST_F(settings, integer_and_switch_conventions) {
     EXPECT_EQ(parametres::lit(1500), std::string(20, ' '));
 }
 
+TEST_F(settings, an_integer_setting_is_its_nearest_whole_number_or_else_its_default) {
+    ouvre_fichier_avec_format();
+    struct {
+        const char* enreg;
+        long valeur;
+    } cas[] = {
+        {"#I#27.6", 28},
+        {"#I#27.5", 28},
+        {"#I#26.5", 26},
+        {"#I#-3.7", -4},
+        {"#I# 2 7", 27},
+        {"#I#2147483647", 2147483647},
+        {"#I#-2147483648", -2147483648L},
+        // numbers no 32-bit setting holds count as absent: the default stands
+        {"#I#1e19", 20},
+        {"#I#-1e19", 20},
+        {"#I#1e999", 20},
+        {"#I#2147483648", 20},
+        {"#I#2147483647.5", 20},
+        {"#I#-2147483649", 20},
+        {"#I#99999999999999999", 20},
+    };
+    for (const auto& c : cas) {
+        parametres::ecrit(30, c.enreg);
+        EXPECT_EQ(parametres::lit_entier(30, "#I#20"), c.valeur) << c.enreg;
+        // Only an unset record is rewritten.
+        EXPECT_EQ(parametres::lit(30), txt::pad(c.enreg, 20));
+    }
+    // A reader of a fixed number of characters rounds what it takes.
+    parametres::ecrit(30, "#I#27.6");
+    EXPECT_EQ(parametres::lit_entier(30, "#I#20", 2), 27);
+    EXPECT_EQ(parametres::lit_entier(30, "#I#20", 4), 28);
+    parametres::ecrit(30, "#I#1e99");
+    EXPECT_EQ(parametres::lit_entier(30, "#I#20", 3), 1000000000);
+}
+
 TEST_F(settings, a_settings_file_that_cannot_be_opened_stops_the_program_in_order) {
     std::filesystem::create_directory("wfenzo42.wdo");  // cannot be opened as a file
     EXPECT_EXIT(

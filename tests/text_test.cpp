@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 #include "platform/cp1252.h"
 
 TEST(text, substrings_and_search_are_forgiving) {
@@ -41,6 +44,55 @@ TEST(text, fixed_patterns_and_rounding) {
     EXPECT_EQ(txt::round_even(2.5), 2);
     EXPECT_EQ(txt::round_even(3.5), 4);
     EXPECT_EQ(txt::round_even(-2.5), -2);
+}
+
+TEST(text, fixed_patterns_are_exact_for_every_figure) {
+    struct {
+        double value;
+        const char* pattern;
+        std::string text;
+    } cases[] = {
+        {5000000, "0.00", "5000000.00"},
+        {9e9, "000", "9000000000"},
+        {123456789.125, "0.00", "123456789.13"},
+        {999999999.995, "0.00", "1000000000.00"},
+        {9999999999999.99, "0.00", "9999999999999.99"},
+        {9007199254740993.0, "0", "9007199254740992"},
+        {1e20, "0", "100000000000000000000"},
+        {1e99, "0.00", "1" + std::string(99, '0') + ".00"},
+        {-123456789012.345, "0.00", "-123456789012.35"},
+        {0.005, "0.00", "0.01"},
+        {0.0049999, "0.00", "0.00"},
+        {-0.001, "0.00", "0.00"},
+        {1.005, "0.00", "1.01"},
+        {0.1 + 0.2, "0.00", "0.30"},
+        {1.15 * 3, "0.00", "3.45"},
+        {9.995, "000.00", "010.00"},
+        {999.5, "0", "1000"},
+        {1e-300, "0.00", "0.00"},
+        {std::numeric_limits<double>::infinity(), "0.00", "0.00"},
+        {-std::numeric_limits<double>::infinity(), "000", "000"},
+        {std::numeric_limits<double>::quiet_NaN(), "0", "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(txt::format(c.value, c.pattern), c.text) << c.value << " " << c.pattern;
+    // Every whole number a long holds reads back from its "0" figure.
+    for (long n : {0L, 1L, 99L, 2147483647L, 4294967296L, 999999999999999L, 1000000000000001L,
+                   9007199254740992L, -9007199254740992L})
+        EXPECT_EQ(txt::format(static_cast<double>(n), "0"), std::to_string(n));
+}
+
+TEST(text, rounding_holds_what_a_long_cannot_at_its_bound) {
+    constexpr long most = std::numeric_limits<long>::max(), least = std::numeric_limits<long>::min();
+    EXPECT_EQ(txt::round_even(1e19), most);
+    EXPECT_EQ(txt::round_even(-1e19), least);
+    EXPECT_EQ(txt::round_even(std::numeric_limits<double>::infinity()), most);
+    EXPECT_EQ(txt::round_even(-std::numeric_limits<double>::infinity()), least);
+    EXPECT_EQ(txt::round_even(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(txt::round_even(0x1p63), most);
+    EXPECT_EQ(txt::round_even(-0x1p63), least);
+    EXPECT_EQ(txt::round_even(0x1p62), 0x4000000000000000L);
+    EXPECT_EQ(txt::round_even(txt::val("1e99")), most);
 }
 
 TEST(text, case_of_code_page_letters) {

@@ -113,8 +113,7 @@ void clav_num::form_load() {
     Module1::cale_fenetre(*this);
     if (width() <= 0 || height() <= 0) move(0, 0, W * 15, H * 15);
 
-    parametres::lit_entier(51, "#I#28");
-    const auto S = static_cast<double>(txt::round_even(txt::val(txt::mid(enreg_param, 4))));
+    const auto S = static_cast<double>(parametres::lit_entier(51, "#I#28"));
     auto* pave_ = get<platform::grid>("g3");
     auto* invite = get<platform::label>("Label2");
     auto* entree = get<platform::label>("Label5");

@@ -30,8 +30,7 @@ enregistrements enregistrements_de(genre g) {
 }
 
 double lit(long n, const char* defaut, int caracteres) {
-    parametres::lit_entier(n, defaut);
-    return txt::val(caracteres > 0 ? txt::mid(enreg_param, 4, caracteres) : txt::mid(enreg_param, 4));
+    return static_cast<double>(parametres::lit_entier(n, defaut, caracteres));
 }
 
 // Settings are stored without a range check: absurd values must neither
@@ -107,7 +106,10 @@ page calcule(genre g, const reglages& r, long numero, long famille) {
     const double largeur = static_cast<double>(larg_touche) * static_cast<double>(r.largeur);
     const double hauteur = static_cast<double>(haut_touche) * static_cast<double>(r.hauteur);
     const long nombre = std::clamp(r.par_page, 1L, static_cast<long>(touches_max));
-    const long long debut = static_cast<long long>(numero) * r.par_page;
+    // A page starts where the keys of the page before it ended: a page asked
+    // for more keys than there are touch codes draws only those, and the
+    // catalogue entries it could not draw open the next page.
+    const long long debut = static_cast<long long>(numero) * std::min(r.par_page, nombre);
 
     std::string texte_page;
     double x = 0, y = 500;

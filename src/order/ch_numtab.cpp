@@ -81,7 +81,7 @@ void ch_numtab::form_load() {
     const double w = (largeur - 400) / 3;
     Module1::cale_fenetre(*this);
 
-    const double s = txt::round_even(static_cast<double>(parametres::lit_entier(enreg_taille, "#I#28")));
+    const auto s = static_cast<double>(parametres::lit_entier(enreg_taille, "#I#28"));
     auto* pave = get<platform::grid>("g3");
     auto* couverts = get<platform::grid>("g1");
     pave->set_font_size(s);
@@ -199,7 +199,7 @@ void ch_numtab::validation() {
     const std::string nb = get<platform::label>("Label7")->caption();
     const bool verification = !parametres::est_non(enreg_verification);
     if (verification) {
-        const long n = static_cast<long>(txt::val(table));
+        const long n = tables::numero(table);
         if (!tables::table_connue(liste_tables, n)) {
             type_message = 4;
             texte_message = cp("Le N° de table ") + table + ", est inconnu, voulez vous le corriger ?";

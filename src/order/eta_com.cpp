@@ -171,7 +171,7 @@ void eta_com::form_load() {
         long valeur;
     } cases[] = {{"N° Table", tables::numero_table(table_couverts)},
                  {"Couverts", tables::nb_couverts(table_couverts)},
-                 {"Nb Lignes", static_cast<long>(total)}};
+                 {"Nb Lignes", txt::round_even(total)}};
     for (int k = 0; k < 3; ++k) {
         entete->set_text(0, 2 * k, cp(cases[k].titre));
         entete->set_cell_alignment(0, 2 * k, a::left_center);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "dialogs/program_end.h"
 #include "order/button_bar.h"
@@ -64,7 +66,10 @@ void lis_tbb::form_load() {
     haut_zone = hauteur_ecran * 15 - 2640;
     Module1::cale_fenetre(*this);
 
-    const auto s = static_cast<std::int16_t>(parametres::lit_entier(enreg_taille, "#I#36"));
+    // The size is a 16-bit integer: a value it cannot hold counts as absent.
+    constexpr long plus_grand = std::numeric_limits<std::int16_t>::max();
+    const long taille = parametres::lit_entier(enreg_taille, "#I#36");
+    const auto s = static_cast<std::int16_t>(std::abs(taille) <= plus_grand ? taille : 36);
     nb_col_tables = compte(enreg_colonnes, "#I#3", 3);
     nb_lig_tables = compte(enreg_lignes, "#I#8", 8);
 

@@ -1,6 +1,8 @@
 #include "order/order_file.h"
 
 #include <chrono>
+#include <cmath>
+#include <limits>
 
 #include "order/order_line.h"
 #include "order/table_couverts.h"
@@ -18,6 +20,12 @@ constexpr int essais_max = 120;
 void ligne(std::string& out, std::string_view texte) {
     out += texte;
     out += crlf;
+}
+
+// The file holds its figures in single precision: a number beyond it counts
+// as absent, as if the line did not carry it.
+float simple(double v, float absent) {
+    return std::fabs(v) <= std::numeric_limits<float>::max() ? static_cast<float>(v) : absent;
 }
 
 // The number that follows the n-th "\xF0" of a component's text (0 when absent).
@@ -45,8 +53,8 @@ void ecrit_menu(std::string& out, std::string_view l, float q) {
         const std::string_view composant = reste.substr(0, fin);
         reste.remove_prefix(fin + 1);
         const std::string apres_reference = txt::mid(composant, 17);
-        const auto premiere = static_cast<float>(valeur_composant(apres_reference, 1));
-        const auto seconde = static_cast<float>(valeur_composant(apres_reference, 2));
+        const float premiere = simple(valeur_composant(apres_reference, 1), 0);
+        const float seconde = simple(valeur_composant(apres_reference, 2), 0);
         ligne(out, "#REF#" + txt::left(composant, 15) + "{" + txt::format(q * seconde, "0.00") +
                        ")  \xA4\xA4" + txt::format(premiere, "0.00") + "|\xD0\xD0MENU");
         ligne(out, "#COMP#");
@@ -81,7 +89,7 @@ std::string contenu(const commande& c) {
     ligne(out, "#TABLE#" + tables::champ_table(c.table_couverts));
     ligne(out, "#NBCOUVERT#" + tables::champ_couverts(c.table_couverts));
     for (const auto& l : c.lignes) {
-        const auto q = static_cast<float>(ligne_commande::quantite(l));
+        const float q = simple(ligne_commande::quantite(l), 1);
         if (l.find("FA2:99") != std::string::npos)
             ecrit_menu(out, l, q);
         else

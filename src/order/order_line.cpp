@@ -77,8 +77,10 @@ std::string nettoie_complement(std::string_view texte) {
 
 std::string partie_article(std::string_view recue) {
     std::string l(recue);
-    const auto q = l.find("##QUA");
-    if (q != std::string::npos) l.erase(q, longueur_champ_quantite);
+    // Every quantity field goes, not only the first: one left in a catalogue
+    // text would stand before the new field and be read as the quantity.
+    for (auto q = l.find("##QUA"); q != std::string::npos; q = l.find("##QUA"))
+        l.erase(q, longueur_champ_quantite);
     const auto accolade = l.find('{');
     if (accolade != std::string::npos) l.erase(accolade);
     return txt::trim(l);

@@ -37,7 +37,7 @@ std::vector<std::string> complements(std::string_view ligne, bool jusqu_a_la_fin
 // no leading or trailing blanks; "" when nothing is left (then it is dropped).
 std::string nettoie_complement(std::string_view texte);
 
-// The received line without its quantity field and complement groups, trimmed.
+// The received line without its quantity fields and complement groups, trimmed.
 std::string partie_article(std::string_view recue);
 // The line rebuilt from the received one with the quantity and the rows of the
 // complement list (blank rows and rows left empty once cleaned are skipped).

@@ -40,7 +40,7 @@ void sai_detail::design() {
 void sai_detail::form_load() {
     moduclav::place_bandeaux(*this, "Win_Velmorin 2.01", cp("Saisie d'un détail"));
     Module1::cale_fenetre(*this);
-    const double taille = txt::round_even(static_cast<double>(parametres::lit_entier(enreg_taille, "#I#20")));
+    const auto taille = static_cast<double>(parametres::lit_entier(enreg_taille, "#I#20"));
 
     const double hauteur = hauteur_ecran * 15.0;
     const double largeur_grille = (width() - 600) / 2;

@@ -1,6 +1,7 @@
 #include "order/table_couverts.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/text.h"
 
@@ -12,9 +13,14 @@ bool que_des_chiffres(std::string_view s) {
 }
 }  // namespace
 
+long numero(std::string_view table) {
+    const double v = txt::val(table);
+    return std::fabs(v) < 1e18 ? static_cast<long>(v) : 0;
+}
+
 std::string compose(std::string_view table, std::string_view couverts) {
     std::string tc = "#N     ";
-    const long n = static_cast<long>(txt::val(table));
+    const long n = numero(table);
     tc.replace(2, 3, txt::right(txt::format(n, "000"), 3));
     tc.replace(5, 2, txt::pad(txt::left(couverts, 2), 2));
     return tc;
@@ -27,10 +33,10 @@ std::string champ_couverts(std::string_view tc) {
     return txt::mid(tc, 6, 2);
 }
 long numero_table(std::string_view tc) {
-    return static_cast<long>(txt::val(champ_table(tc)));
+    return numero(champ_table(tc));
 }
 long nb_couverts(std::string_view tc) {
-    return static_cast<long>(txt::val(champ_couverts(tc)));
+    return numero(champ_couverts(tc));
 }
 
 bool table_connue(std::string_view plan, long n) {

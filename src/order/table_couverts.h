@@ -14,6 +14,9 @@ namespace tables {
 // last three digits and land on another table.
 constexpr std::size_t chiffres_max_table = 3;
 
+// The number of a table typed as text, its fraction dropped; a number too
+// large to be any table's counts as none (0).
+long numero(std::string_view table);
 // The string for a table typed as text (digits, "" for none) and a covers text.
 std::string compose(std::string_view table, std::string_view couverts);
 

@@ -1,15 +1,13 @@
 #include "platform/record_file.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace platform {
 
 namespace {
-std::vector<record_file*>& open_files() {
-    static std::vector<record_file*> files;
-    return files;
-}
+// The open record files, chained through the files themselves. The head is a
+// plain pointer set before any code runs and never destroyed: record files
+// that live in statics close themselves while the program ends, in whatever
+// order exit() destroys them, and must find the chain still there.
+constinit record_file* first_open = nullptr;
 }  // namespace
 
 record_file::~record_file() {
@@ -26,7 +24,9 @@ bool record_file::open(const std::filesystem::path& path) {
         file_ = std::fopen(path.c_str(), "r+b");
     }
     if (!file_) return false;
-    open_files().push_back(this);
+    next_open_ = first_open;
+    if (first_open) first_open->previous_open_ = this;
+    first_open = this;
     return true;
 }
 
@@ -34,8 +34,12 @@ void record_file::close() {
     if (!file_) return;
     std::fclose(file_);
     file_ = nullptr;
-    auto& v = open_files();
-    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    if (previous_open_)
+        previous_open_->next_open_ = next_open_;
+    else
+        first_open = next_open_;
+    if (next_open_) next_open_->previous_open_ = previous_open_;
+    previous_open_ = next_open_ = nullptr;
 }
 
 long long record_file::length() const {
@@ -81,8 +85,7 @@ bool record_file::write_block(long first, std::string_view data) {
 }
 
 void record_file::close_all() {
-    auto files = open_files();
-    for (auto* f : files) f->close();
+    while (first_open) first_open->close();
 }
 
 }  // namespace platform

@@ -43,6 +43,9 @@ class record_file {
   private:
     std::size_t reclen_;
     std::FILE* file_ = nullptr;
+    // Neighbours in the chain of open record files (close_all).
+    record_file* previous_open_ = nullptr;
+    record_file* next_open_ = nullptr;
 };
 
 }  // namespace platform

@@ -1,8 +1,10 @@
 #include "platform/text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace txt {
 
@@ -86,28 +88,81 @@ double val(std::string_view s) {
 }
 
 long round_even(double v) {
-    return static_cast<long>(std::nearbyint(v));
+    if (std::isnan(v)) return 0;
+    const double r = std::nearbyint(v);
+    // 2^63 is the first value a long cannot hold; -2^63 is the last one it can.
+    if (r >= 0x1p63) return std::numeric_limits<long>::max();
+    if (r < -0x1p63) return std::numeric_limits<long>::min();
+    return static_cast<long>(r);
 }
+
+namespace {
+
+// A positive number as decimal digits d1 d2 d3 ... and the position of the
+// decimal point: the value is 0.d1d2d3... times 10^point.
+struct decimal {
+    std::string digits;
+    int point = 0;
+};
+
+decimal decimal_of(double a) {
+    char buf[64];
+    // Below 10^15, fifteen significant digits: the figure that was meant, so
+    // that a price of 2.675 (2.67499999... in binary) rounds as written. From
+    // there on, the shortest figure that reads back as the same number, so
+    // that large whole numbers keep every digit and 1e99 stays a 1 and zeros.
+    const auto end = a < 1e15 ? std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14).ptr
+                              : std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific).ptr;
+    const std::string_view s(buf, static_cast<std::size_t>(end - buf));
+    const auto e = s.find('e');
+    decimal d;
+    for (char c : s.substr(0, e))
+        if (c >= '0' && c <= '9') d.digits += c;
+    int exponent = 0;
+    const std::string_view x = s.substr(e + 1);
+    std::from_chars(x.data() + (x.front() == '+' ? 1 : 0), x.data() + x.size(), exponent);
+    d.point = exponent + 1;
+    return d;
+}
+
+}  // namespace
 
 std::string format(double v, std::string_view pattern) {
     const auto point = pattern.find('.');
     const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
-    const int int_digits = static_cast<int>(point == std::string_view::npos ? pattern.size() : point);
-    const double scale = std::pow(10.0, decimals);
-    // Round halves away from zero on the decimal value, with a small guard for
-    // binary fractions such as 2.675.
-    double scaled = std::fabs(v) * scale;
-    scaled = std::floor(scaled + 0.5 + 1e-9 * std::max(1.0, scaled));
-    const bool negative = v < 0 && scaled > 0;
-    const auto whole = static_cast<unsigned long long>(scaled / scale);
-    const auto frac = static_cast<unsigned long long>(scaled - static_cast<double>(whole) * scale + 0.5);
-    char buf[64];
-    if (decimals > 0)
-        std::snprintf(buf, sizeof buf, "%s%0*llu.%0*llu", negative ? "-" : "", int_digits, whole, decimals,
-                      frac);
-    else
-        std::snprintf(buf, sizeof buf, "%s%0*llu", negative ? "-" : "", int_digits, whole);
-    return buf;
+    const auto int_digits = point == std::string_view::npos ? pattern.size() : point;
+    // A figure that no number holds (infinite, not a number) counts as none.
+    if (!std::isfinite(v)) v = 0;
+
+    // Round halves away from zero on the decimal figure, digit by digit.
+    decimal d = decimal_of(std::fabs(v));
+    if (d.point < 1) {
+        d.digits.insert(0, static_cast<std::size_t>(1 - d.point), '0');
+        d.point = 1;
+    }
+    const auto keep = static_cast<std::size_t>(d.point + decimals);
+    if (d.digits.size() <= keep) d.digits.resize(keep + 1, '0');
+    const bool up = d.digits[keep] >= '5';
+    d.digits.resize(keep);
+    if (up) {
+        std::size_t i = keep;
+        while (i > 0 && d.digits[i - 1] == '9') d.digits[--i] = '0';
+        if (i > 0) {
+            ++d.digits[i - 1];
+        } else {
+            d.digits.insert(0, 1, '1');
+            ++d.point;
+        }
+    }
+
+    std::string whole = d.digits.substr(0, static_cast<std::size_t>(d.point));
+    const std::string frac = d.digits.substr(static_cast<std::size_t>(d.point));
+    const auto first = whole.find_first_not_of('0');
+    whole = first == std::string::npos ? "" : whole.substr(first);
+    if (whole.size() < int_digits) whole.insert(0, int_digits - whole.size(), '0');
+    if (whole.empty()) whole = "0";
+    const bool negative = v < 0 && d.digits.find_first_not_of('0') != std::string::npos;
+    return (negative ? "-" : "") + whole + (decimals > 0 ? "." + frac : "");
 }
 
 std::string str(long long v) {

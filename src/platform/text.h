@@ -24,10 +24,13 @@ std::string pad(std::string_view s, std::size_t n);
 // they stand, reading stops at the first character that cannot continue a
 // number, and no digits at all gives 0.
 double val(std::string_view s);
-// Whole number nearest to v, halves to even.
+// Whole number nearest to v, halves to even; a value beyond what a long holds
+// is held at the nearest bound, and not-a-number gives 0.
 long round_even(double v);
 // v formatted with one of the fixed patterns "0", "00", "000", "00000",
-// "0.00", "000.00"; always "." as decimal point, halves away from zero.
+// "0.00", "000.00"; always "." as decimal point, halves away from zero on the
+// figure as written to fifteen significant digits (2.675 gives 2.68), every
+// digit kept however large; an infinite or not-a-number value counts as 0.
 std::string format(double v, std::string_view pattern);
 // Decimal text of an integer.
 std::string str(long long v);

@@ -32,10 +32,20 @@ bool est_entier(const std::string& enreg) {
     return txt::left(enreg, 3) == "#I#";
 }
 
-long lit_entier(long n, const std::string& defaut) {
+long valeur_entiere(std::string_view texte, long absent) {
+    const double v = txt::val(texte);
+    if (!(v >= std::numeric_limits<std::int32_t>::min() - 0.5 &&
+          v < std::numeric_limits<std::int32_t>::max() + 0.5))
+        return absent;
+    return txt::round_even(v);
+}
+
+long lit_entier(long n, const std::string& defaut, long caracteres) {
     lit(n);
     if (!est_entier(enreg_param)) ecrit(n, defaut);
-    return static_cast<long>(txt::val(txt::mid(enreg_param, 4)));
+    const std::string texte =
+        caracteres > 0 ? txt::mid(enreg_param, 4, caracteres) : txt::mid(enreg_param, 4);
+    return valeur_entiere(texte, valeur_entiere(txt::mid(defaut, 4), 0));
 }
 
 std::int32_t valeur_couleur(const std::string& enreg) {

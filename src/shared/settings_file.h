@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/record_file.h"
 
@@ -16,9 +17,15 @@ platform::record_file& fichier();
 const std::string& lit(long n);
 // text (cut or padded to 20) into enreg_param and record n.
 void ecrit(long n, const std::string& texte);
+// The value of an integer setting from the text after its marker: the leading
+// number rounded to the nearest integer, halves to even. A number that no
+// 32-bit setting can hold counts as absent: `absent` stands for it.
+long valeur_entiere(std::string_view texte, long absent);
 // An integer setting: an unset record (not starting "#I#") first gets its
-// default record (such as "#I#20"); the value is read after the marker.
-long lit_entier(long n, const std::string& defaut);
+// default record (such as "#I#20"); the value is read after the marker, all of
+// it or only its first `caracteres` characters, by valeur_entiere with the
+// default's value for a number that cannot be held.
+long lit_entier(long n, const std::string& defaut, long caracteres = 0);
 // Whether a record starts with the integer marker.
 bool est_entier(const std::string& enreg);
 // The colour a record holds (0xBBGGRR, system colours negative), or -1 when
