@@ -73,7 +73,7 @@ export -f run_one seed_corpus
 export root build work seconds
 
 printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_one {}'
-failed=$(ls "$work"/*/failed 2>/dev/null | wc -l)
+failed=$(find "$work" -mindepth 2 -maxdepth 2 -name failed | wc -l)
 if [ "$failed" -gt 0 ]; then
   echo "fuzzing: $failed of ${#targets[@]} targets made a finding"
   exit 1
