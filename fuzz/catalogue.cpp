@@ -42,9 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     hors_ligne = true;
     Module1::charge_fichiers();
 
-    for (int f = 0; f <= nb_max_familles_article; ++f) {
+    long famille = 1;
+    for (int f = nb_max_familles_article; f >= 0; --f) {
         const auto fi = static_cast<std::size_t>(f);
         fuzz::check(nb_articles[fi] >= 0, "article count not negative");
+        if (nb_articles[fi] > 0) famille = f;
         for (int i = 1; i <= nb_articles[fi] && i <= nb_max_articles; ++i)
             article(articles[fi][static_cast<std::size_t>(i)]);
     }
@@ -53,10 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     nb_rangees_touches = 8;
     larg_touche = 2000;
     haut_touche = 1000;
+    // The keys of the first family that has articles.
     const ecran_touches::reglages r{14, 2, 2, 10};
     for (auto g :
          {ecran_touches::genre::serveurs, ecran_touches::genre::familles, ecran_touches::genre::articles})
-        for (long page = 0; page < 2; ++page) ecran_touches::calcule(g, r, page, 1);
+        for (long page = 0; page < 2; ++page) ecran_touches::calcule(g, r, page, famille);
 
     for (const auto& e : tables::entrees_plan(liste_tables))
         if (e.size() == 3 && std::all_of(e.begin(), e.end(), [](char c) { return c >= '0' && c <= '9'; }))
