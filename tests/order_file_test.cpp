@@ -80,6 +80,39 @@ TEST(order_file, encoding_is_single_byte_with_crlf_everywhere_and_no_bom) {
     EXPECT_EQ(c.find("\xC3\x90"), std::string::npos);
 }
 
+TEST(order_file, figures_beyond_single_precision_count_as_absent) {
+    // The file holds quantities and component values in single precision:
+    // one it cannot hold is written as if the line did not carry it.
+    const auto composant = [](const char* premiere, const char* seconde) {
+        return std::string("2000100000021   S\xF0") + premiere + "\xF0" + seconde + "\xD0";
+    };
+    const std::string c = fichier_commande::contenu(commande_de({
+        "2000200000013  |DES:E|PVE:1|FA1:3|FA2:0| ##QUA:1e39##",
+        "2000900000016  |DES:M|PVE:1|FA1:9|FA2:99|\xA4\xA4" + composant("1e39", "1e99") +
+            composant("-1e39", "2") + composant("0", "3e38") + "| ##QUA:999##",
+        "2000200000013  |DES:E|PVE:1|FA1:3|FA2:0| ##QUA:3e38##",
+    }));
+    EXPECT_NE(c.find("#REF#2000200000013  {1.00}\r\n"), std::string::npos) << c;
+    EXPECT_NE(c.find("#REF#2000900000016  {999.00}   + "), std::string::npos) << c;
+    EXPECT_NE(c.find("{0.00)  \xA4\xA4"
+                     "0.00|"),
+              std::string::npos)
+        << c;
+    EXPECT_NE(c.find("{1998.00)  \xA4\xA4"
+                     "0.00|"),
+              std::string::npos)
+        << c;
+    // 999 times 3e38 is beyond single precision as well.
+    EXPECT_EQ(c.find("{inf"), std::string::npos);
+    const auto grand = c.find("#REF#2000200000013  {3");
+    ASSERT_NE(grand, std::string::npos) << c;
+    // Within single precision the figure is kept whole: 39 digits and two decimals.
+    const std::string figure = c.substr(grand + 21, c.find('}', grand) - grand - 21);
+    EXPECT_EQ(figure.size(), 42u) << figure;
+    EXPECT_EQ(figure.substr(0, 8), "30000000") << figure;
+    EXPECT_EQ(figure.substr(39), ".00") << figure;
+}
+
 TEST(order_file, next_second_carries_into_minutes_days_and_years) {
     struct {
         platform::date_time d, attendu;

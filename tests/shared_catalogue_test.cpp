@@ -53,8 +53,11 @@ TEST_F(catalogue, a_family_number_no_integer_holds_skips_its_line) {
         "#ARTI#00000004|DES:d|PVE:1.00|FA1:9223372036854775808|FA2:0|",
         "#ARTI#00000005|DES:e|PVE:1e99|FA1:4|FA2:0|",
     });
-    for (long f = 0; f <= nb_max_familles_article; ++f)
-        if (f != 4) EXPECT_EQ(nb_articles[static_cast<std::size_t>(f)], 0) << f;
+    for (long f = 0; f <= nb_max_familles_article; ++f) {
+        if (f != 4) {
+            EXPECT_EQ(nb_articles[static_cast<std::size_t>(f)], 0) << f;
+        }
+    }
     EXPECT_EQ(nb_articles[4], 1);
     EXPECT_EQ(txt::left(articles[4][1], 3), "005");
 }

@@ -64,6 +64,10 @@ class Form1 : public platform::form {
     Form1() : form("Form1") {}
     void design() override;
     void form_load() override { Form_Load(); }
+    // Closing the main window from outside (a window manager's close) is the
+    // end function: unloaded without it, the program would run on with no
+    // window at all.
+    void closed_by_user() override { fin(); }
 
     void dessine_page(ecran_touches::genre g);
     void ajoute_article();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/text.h"
 
@@ -15,7 +16,9 @@ bool que_des_chiffres(std::string_view s) {
 
 long numero(std::string_view table) {
     const double v = txt::val(table);
-    return std::fabs(v) < 1e18 ? static_cast<long>(v) : 0;
+    // Beyond a long there are no last three digits to keep.
+    constexpr double hors = -static_cast<double>(std::numeric_limits<long>::min());
+    return std::fabs(v) < hors ? static_cast<long>(v) : 0;
 }
 
 std::string compose(std::string_view table, std::string_view couverts) {

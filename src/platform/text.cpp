@@ -90,9 +90,11 @@ double val(std::string_view s) {
 long round_even(double v) {
     if (std::isnan(v)) return 0;
     const double r = std::nearbyint(v);
-    // 2^63 is the first value a long cannot hold; -2^63 is the last one it can.
-    if (r >= 0x1p63) return std::numeric_limits<long>::max();
-    if (r < -0x1p63) return std::numeric_limits<long>::min();
+    // The lowest long is minus a power of two, exact as a double: its
+    // opposite is the first whole number a long cannot hold.
+    constexpr double hors = -static_cast<double>(std::numeric_limits<long>::min());
+    if (r >= hors) return std::numeric_limits<long>::max();
+    if (r < -hors) return std::numeric_limits<long>::min();
     return static_cast<long>(r);
 }
 
