@@ -23,8 +23,14 @@ else
   mapfile -t targets < <(cd "$build/fuzz" && ls fuzz_* | grep -v '\.' | sed 's/^fuzz_//' | sort)
 fi
 
-# The targets write their input to files: memory is faster than a disk.
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then work=$(mktemp -d -p /dev/shm); else work=$(mktemp -d); fi
+# The targets write their input to files: memory is faster than a disk, when
+# there is room for the corpora (a container's /dev/shm may hold 64 MB only).
+shm_free_kb=$( (df -Pk /dev/shm 2>/dev/null || true) | awk 'NR == 2 { print $4 }')
+if [ -w /dev/shm ] && [ "${shm_free_kb:-0}" -gt 1048576 ]; then
+  work=$(mktemp -d -p /dev/shm)
+else
+  work=$(mktemp -d)
+fi
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$build/findings"
 
