@@ -3,6 +3,8 @@
 set -euo pipefail
 packages=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core clang-format
+          # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+          clang libclang-rt-14-dev
           # Ostrevane: the network's computers (mDNS, NetBIOS) and mounting their shares
           # (GVfs with its FUSE folder, as a user; the kernel's CIFS client, as root).
           avahi-utils avahi-daemon samba-common-bin smbclient libglib2.0-bin gvfs-backends gvfs-fuse cifs-utils
