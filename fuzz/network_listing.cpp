@@ -10,6 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lignes = platform::read_lines(chemin);
     fuzz::check(lignes.has_value(), "listing read");
     for (const auto& nom : Ostrevane::liste_reseau::ordinateurs(*lignes))
-        fuzz::check(nom.size() <= 18 && txt::starts_with(nom, "\\\\"), "a computer name of the listing");
+        // A name is kept whole (a fully qualified one too), up to its first blank.
+        fuzz::check(txt::starts_with(nom, "\\\\") && nom.find_first_of(" \t") == std::string::npos,
+                    "a computer name of the listing");
     return 0;
 }

@@ -40,10 +40,13 @@ seed_corpus() {
   local name=$1 corpus=$2
   mkdir -p "$corpus"
   [ -d "$root/fuzz/seeds/$name" ] && cp "$root/fuzz/seeds/$name"/* "$corpus"/ 2>/dev/null || true
+  # Every file of the demo and of the test data, in their sub-folders too.
+  local files
+  mapfile -t files < <(find "$root/demo" "$root/tests/data" -type f | sort)
   case $name in
     order_line | menu_text | text | table_couverts)
       local i=0 line
-      for f in "$root"/demo/* "$root"/tests/data/*; do
+      for f in "${files[@]}"; do
         while IFS= read -r line; do
           i=$((i + 1))
           printf '%s' "$line" >"$corpus/line-$i"
@@ -51,7 +54,11 @@ seed_corpus() {
       done
       ;;
     *)
-      for f in "$root"/demo/* "$root"/tests/data/*; do cp "$f" "$corpus/$(basename "$f")"; done
+      local n=0
+      for f in "${files[@]}"; do
+        n=$((n + 1))
+        cp "$f" "$corpus/$n-$(basename "$f")"
+      done
       ;;
   esac
 }
