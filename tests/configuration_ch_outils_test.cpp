@@ -495,7 +495,6 @@ TEST_F(outils, reconnection_starts_the_set_up_program_only_on_yes) {
 }
 
 TEST_F(outils, reconnection_confirmed_starts_the_set_up_program_and_ends) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(
         {
             platform::set_start_hook([](const std::string& quoi) {
@@ -594,7 +593,6 @@ TEST_F(outils, update_opens_the_browser_only_on_yes) {
 }
 
 TEST_F(outils, update_confirmed_opens_the_browser_and_ends) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(
         {
             platform::set_start_hook([](const std::string& quoi) {
