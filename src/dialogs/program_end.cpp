@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/services.h"
 #include "shared/globals.h"
+#include "shared/program_stop.h"
 
 namespace Module1 {
 
@@ -20,11 +21,9 @@ namespace w_velmo_2 {
 
 void force_separateur() {
     if (platform::runtime_decimal_separator() != '.') platform::force_runtime_decimal_point();
-    type_message = 0;
-    texte_message = cp(
-        "Le logiciel a configuré le point comme séparateur décimal (obligatoire), relancez votre logiciel !");
-    mini_97::instance().show_modal();
-    platform::end_program();
+    Module1::arret_avec_message(
+        cp("Le logiciel a configuré le point comme séparateur décimal (obligatoire), relancez votre logiciel "
+           "!"));
 }
 
 }  // namespace w_velmo_2

@@ -13,6 +13,7 @@
 #include "shared/catalogue.h"
 #include "shared/decimal_separator.h"
 #include "shared/globals.h"
+#include "shared/program_stop.h"
 #include "shared/record_files.h"
 #include "shared/screen_layout.h"
 #include "shared/settings_file.h"
@@ -144,12 +145,9 @@ void Form1::Form_Load() {
             // Without its folder file the program cannot go on (every redraw
             // would ask again): say the folder was not kept, and end as
             // without a folder.
-            type_message = 0;
-            texte_message =
+            Module1::arret_avec_message(
                 cp("Le répertoire réseau n'a pas pu être enregistré (fichier wfichdir.wdo), vérifiez le "
-                   "dossier du logiciel puis relancez-le !");
-            platform::show_modal("mini_97");
-            platform::end_program();
+                   "dossier du logiciel puis relancez-le !"));
         }
         Form_Load();
         return;

@@ -7,6 +7,7 @@
 #include "platform/form.h"
 #include "platform/services.h"
 #include "shared/globals.h"
+#include "shared/program_stop.h"
 
 namespace verrou_tablette {
 
@@ -15,11 +16,8 @@ void prend() {
         case platform::lock_result::taken:
             return;
         case platform::lock_result::held:
-            type_message = 0;
-            texte_message =
-                cp("Velmorin est déjà lancé sur cette tablette, utilisez le logiciel déjà ouvert !");
-            platform::show_modal("mini_97");
-            platform::end_program();
+            Module1::arret_avec_message(
+                cp("Velmorin est déjà lancé sur cette tablette, utilisez le logiciel déjà ouvert !"));
         case platform::lock_result::unusable:
             // No lock file can be made here (a folder where nothing can be
             // written) or the folder's file system offers no lock: refusing

@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "platform/text.h"
 #include "shared/globals.h"
+#include "shared/program_stop.h"
 
 namespace parametres {
 
@@ -82,12 +83,9 @@ void montre_choix_format() {
 
 // The program cannot run without its settings: say so and stop in order.
 [[noreturn]] void arret_sans_parametres() {
-    type_message = 0;
-    texte_message =
+    Module1::arret_avec_message(
         cp("Impossible d'ouvrir ou de créer le fichier des paramètres \"wfenzo42.wdo\" dans le "
-           "dossier courant : le logiciel va s'arrêter.");
-    platform::show_modal("mini_97");
-    platform::end_program();
+           "dossier courant : le logiciel va s'arrêter."));
 }
 
 void cree_parametres() {
