@@ -86,6 +86,15 @@ TEST(network_mounts, network_paths_map_to_the_mounted_folder_or_to_nothing) {
     for (const auto& r : rows) EXPECT_EQ(platform::local_path_of(m, r.unc), r.local) << r.unc;
 }
 
+// Found by fuzzing: an NFS source with empty brackets named a computer
+// without a name, listed as a bare "\\" that no touch could open.
+TEST(network_mounts, a_mount_without_a_server_name_is_no_computer) {
+    for (const char* t : {"[]:/v / nfs rw 0 0\n", ":/v / nfs rw 0 0\n", "///quarnel /mnt/q cifs rw 0 0\n"}) {
+        EXPECT_TRUE(platform::parse_mounts(t).empty()) << t;
+        EXPECT_EQ(platform::network_listing(platform::parse_mounts(t)).find("\\\\"), std::string::npos) << t;
+    }
+}
+
 TEST(network_mounts, names_longer_than_sixteen_characters_are_written_whole) {
     const auto m = platform::parse_mounts("//serveur.restaurant.lan/quarnel /mnt/q cifs rw 0 0\n");
     const std::string text = platform::network_listing(

@@ -188,6 +188,8 @@ std::vector<network_mount> parse_mounts(const std::string& table) {
         } else {
             continue;
         }
+        // "[]:/export": a computer without a name cannot be listed nor opened.
+        if (m.server.empty()) continue;
         mounts.push_back(std::move(m));
     }
     return mounts;
