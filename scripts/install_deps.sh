@@ -10,6 +10,8 @@ packages=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev li
           avahi-utils avahi-daemon samba-common-bin smbclient libglib2.0-bin gvfs-backends gvfs-fuse cifs-utils
           # Its end-to-end test: a Samba server on the loopback and a session bus of its own.
           samba dbus-daemon
+          # A FUSE folder whose daemon the tests stop, as a server that no longer answers.
+          bindfs
           "$@")
 missing=()
 for p in "${packages[@]}"; do

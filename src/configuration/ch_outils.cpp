@@ -7,6 +7,7 @@
 #include "dialogs/program_end.h"
 #include "order/button_bar.h"
 #include "platform/cp1252.h"
+#include "platform/folder_worker.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
@@ -267,7 +268,13 @@ void ch_outils::identification() {
     enreg.replace(0, 10, txt::pad(id_tablette, 10));
     parametres::ecrit(1087, enreg);
     const std::string relu = parametres::lit(1087);
-    if (!actions_outils::ecrit_identification(rep_reseau, platform::now(), relu)) {
+    // On the network folder's worker: a server that does not answer within
+    // the bound counts as a failed sending, and the screen goes on.
+    const std::string reseau = rep_reseau;
+    const platform::date_time quand = platform::now();
+    if (!platform::folder_worker::result_or<bool>(
+            [reseau, quand, relu] { return actions_outils::ecrit_identification(reseau, quand, relu); },
+            false, platform::folder_worker::screen_bound)) {
         signale(cp("Echec de l'envoi du code d'identification, vérifiez le répertoire réseau !"));
         return;
     }

@@ -68,9 +68,16 @@ class Form1 : public platform::form {
     void closed_by_user() override;
 
     void dessine_page(ecran_touches::genre g);
+    // The home bar, with the count of waiting orders when some wait or the
+    // folder cannot be reached.
+    void dessine_barre_accueil(bool joignable);
+    // A hand-over that outlasted the drawing has ended: the count it left.
+    void fin_transmission_tardive();
     void ajoute_article();
     void fin();
 
     std::array<std::string, 11> codes_barre_;
     std::string code_courant_;
+    // Whether the bar drawn now is the home bar (a late hand-over redraws its count).
+    bool barre_accueil_ = false;
 };

@@ -3,11 +3,14 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <optional>
 
 #include "main_screen/form1.h"
 #include "main_screen/function_bar.h"
 #include "main_screen/order_queue.h"
 #include "platform/cp1252.h"
+#include "platform/folder_worker.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "shared/catalogue.h"
@@ -54,8 +57,28 @@ void Form1::affiche_menu() {
     raz_touches();
 
     const bool joignable = atdend_res::teste_reseau();
+    if (joignable) {
+        // On the network folder's worker, waited for a second at most: a
+        // server that stops answering part-way leaves the rest queued and the
+        // screen free. A hand-over still in a call then is never started a
+        // second time (the worker takes no job past a stuck one); when it
+        // returns, the count it left is drawn.
+        std::error_code ec;
+        const std::filesystem::path ici = std::filesystem::absolute(".", ec);
+        const std::string reseau = rep_reseau;
+        std::optional<file_attente::bilan> b;
+        platform::folder_worker::run<file_attente::bilan>(
+            [ici, reseau] { return file_attente::transmet(ici, reseau); },
+            platform::folder_worker::screen_bound, b,
+            [](const file_attente::bilan&) { Form1::instance().fin_transmission_tardive(); });
+    }
+    dessine_barre_accueil(joignable);
+
+    platform::yield();
+}
+
+void Form1::dessine_barre_accueil(bool joignable) {
     auto* file1 = get<platform::file_list>("File1");
-    if (joignable) file_attente::transmet(".", rep_reseau);
     file1->refresh();
     // Orders still waiting after a hand-over the folder answered for (a full
     // disk, a read-only folder, another order under the same name) are shown
@@ -70,8 +93,14 @@ void Form1::affiche_menu() {
         g2->set_cell_font_size(0, 4, 48);
         g2->set_cell_font_bold(0, 4, true);
     }
+    barre_accueil_ = true;
+}
 
-    platform::yield();
+void Form1::fin_transmission_tardive() {
+    // Only the home bar shows the count; a key screen's bar stays as it is,
+    // and the next drawing of the home view counts again.
+    if (!loaded() || !barre_accueil_) return;
+    dessine_barre_accueil(true);
 }
 
 void Form1::efface_menu() {
@@ -81,6 +110,7 @@ void Form1::efface_menu() {
 }
 
 void Form1::init_g2(const std::string& images, const std::string& codes, const std::string&) {
+    barre_accueil_ = false;
     auto* g2 = get<platform::grid>("g2");
     g2->set_redraw(false);
     g2->clear();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <mutex>
 #include <random>
 #include <sstream>
 #include <string_view>
@@ -56,6 +57,13 @@ std::string join_lines(const std::vector<std::string>& lines) {
 
 namespace {
 
+// Writes run on the screen's thread (orders) and on the network folder's
+// worker (hand-overs) at once: what they share is guarded.
+std::mutex& shared_state() {
+    static std::mutex m;
+    return m;
+}
+
 file_fault_hook& fault_hook() {
     static file_fault_hook hook;
     return hook;
@@ -63,7 +71,12 @@ file_fault_hook& fault_hook() {
 
 // 0 when the operation may run, else the errno it fails with (set in errno too).
 int injected(file_op op, const std::filesystem::path& path) {
-    const int e = fault_hook() ? fault_hook()(op, path) : 0;
+    file_fault_hook hook;
+    {
+        std::lock_guard lock(shared_state());
+        hook = fault_hook();
+    }
+    const int e = hook ? hook(op, path) : 0;
     if (e != 0) errno = e;
     return e;
 }
@@ -85,6 +98,7 @@ std::string random_part() {
     static std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
                                      std::random_device{}()};
     char out[17];
+    std::lock_guard lock(shared_state());
     std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(generator()));
     return out;
 }
@@ -196,6 +210,7 @@ bool remove_file_durably(const std::filesystem::path& path) {
 }
 
 void set_file_fault_hook(file_fault_hook hook) {
+    std::lock_guard lock(shared_state());
     fault_hook() = std::move(hook);
 }
 

@@ -1,5 +1,8 @@
 #include "shared/catalogue.h"
 
+#include <filesystem>
+
+#include "platform/folder_worker.h"
 #include "platform/record_file.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -10,8 +13,24 @@ namespace Module1 {
 
 namespace {
 
-void copie_du_reseau(const char* nom) {
-    platform::copy_file_atomic(platform::join_folder(rep_reseau, nom), nom);
+namespace fs = std::filesystem;
+
+// The catalogue's copies, on the network folder's worker: a server that stops
+// answering leaves the local copies of an earlier run. A tablet that has none
+// yet has nothing to show without them, and waits longer for its first copy.
+void copie_du_reseau(std::vector<std::string> noms) {
+    std::error_code ec;
+    const fs::path ici = fs::absolute(".", ec);
+    const std::string reseau = rep_reseau;
+    const auto borne = platform::file_exists("wvelmorin.wdo") ? platform::folder_worker::screen_bound
+                                                              : std::chrono::milliseconds(8000);
+    platform::folder_worker::result_or<bool>(
+        [ici, reseau, noms] {
+            for (const std::string& nom : noms)
+                platform::copy_file_atomic(platform::join_folder(reseau, nom), ici / nom);
+            return true;
+        },
+        false, borne);
 }
 
 // A number in a catalogue line: blanks skipped, halves to even.
@@ -48,9 +67,7 @@ void analyse_catalogue(const std::vector<std::string>& lignes) {
 
 void charge_fichiers() {
     if (atdend_res::teste_reseau()) {
-        copie_du_reseau("w_styl72.wdo");
-        copie_du_reseau("velmorin.wdo");
-        copie_du_reseau("wvelmorin.wdo");
+        copie_du_reseau({"w_styl72.wdo", "velmorin.wdo", "wvelmorin.wdo"});
     }
 
     nb_lignes_config = 0;
@@ -68,7 +85,7 @@ void charge_fichiers() {
     texte_ccof = std::string(20, ' ');
     if (auto lignes = platform::read_lines("wvelmorin.wdo")) analyse_catalogue(*lignes);
 
-    copie_du_reseau("w_styl72.wdo");
+    copie_du_reseau({"w_styl72.wdo"});
     fichiers_charges = true;
 }
 
@@ -76,23 +93,33 @@ void charge_fichiers() {
 
 namespace atdend_res {
 
-bool teste_reseau() {
-    if (hors_ligne) return false;
-    if (rep_test.empty()) return false;
+bool sonde(const std::string& dossier, long num_enreg, const std::string& date) {
     platform::record_file test(64);
     std::error_code ec;
-    if (!std::filesystem::is_directory(rep_test, ec)) return false;
+    if (!std::filesystem::is_directory(dossier, ec)) return false;
     // The exchange folder always holds the catalogue. Without it this is not
     // the exchange folder: most often the empty mount point of a share not
     // mounted (yet), where orders would land on the tablet's own disk.
-    if (!platform::file_exists(platform::join_folder(rep_test, "velmorin.wdo"))) return false;
-    if (!test.open(platform::join_folder(rep_test, "Test.res"))) return false;
+    if (!platform::file_exists(platform::join_folder(dossier, "velmorin.wdo"))) return false;
+    if (!test.open(platform::join_folder(dossier, "Test.res"))) return false;
+    const bool ok = test.write(num_enreg, date);
+    test.close();
+    return ok;
+}
+
+bool teste_reseau() {
+    if (hors_ligne) return false;
+    if (rep_test.empty()) return false;
     const platform::date_time d = platform::now();
     const std::string date =
         txt::format(d.day, "00") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.year, "0000");
-    const bool ok = test.write(num_enreg_test, date);
-    test.close();
-    return ok;
+    std::error_code ec;
+    const std::string dossier = std::filesystem::absolute(rep_test, ec).string();
+    const long n = num_enreg_test;
+    // A folder that does not answer within the bound counts as unreachable
+    // for this drawing: orders wait on the tablet meanwhile.
+    return platform::folder_worker::result_or<bool>([dossier, n, date] { return sonde(dossier, n, date); },
+                                                    false, platform::folder_worker::screen_bound);
 }
 
 }  // namespace atdend_res

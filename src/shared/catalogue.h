@@ -21,5 +21,10 @@ void analyse_catalogue(const std::vector<std::string>& lignes);
 
 namespace atdend_res {
 // True when the network folder is reachable and writable (never while offline).
+// The folder is asked on the network folder's worker and waited for at most
+// about a second.
 bool teste_reseau();
+// The probe's own work: the record `num_enreg` of "Test.res" in `dossier`
+// written with `date`. Touches no global, so that it runs on the worker.
+bool sonde(const std::string& dossier, long num_enreg, const std::string& date);
 }  // namespace atdend_res

@@ -1,8 +1,10 @@
 #include "support/fixtures.h"
 
+#include <QCoreApplication>
 #include <fstream>
 #include <sstream>
 
+#include "platform/folder_worker.h"
 #include "platform/form.h"
 #include "platform/record_file.h"
 #include "platform/services.h"
@@ -32,6 +34,11 @@ void folder_test::SetUp() {
 }
 
 void folder_test::TearDown() {
+    // A job of the network folder's worker still running belongs to this
+    // test: it ends, and what it hands back runs, before the folders go.
+    EXPECT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(20)))
+        << "a network folder job never ended";
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
     EXPECT_EQ(scripted_user::pending(), 0)
         << "screens expected but never opened: " << scripted_user::pending_names();
     EXPECT_TRUE(platform::open_modal_forms().empty()) << "a modal screen is still open";

@@ -1,0 +1,227 @@
+// A network folder that stops answering, for real: the exchange folder is a
+// FUSE folder (bindfs over a folder of the test) whose daemon the test stops
+// with SIGSTOP, as a server that no longer answers leaves a share's client:
+// every call on it waits in the kernel until the daemon goes on. The screen
+// must never wait on it longer than its bound, orders stay queued with their
+// count shown, and once the folder answers again each order arrives once.
+// Skipped, saying why, where the machine cannot mount a FUSE folder.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "main_screen/order_queue.h"
+#include "main_screen_fixture.h"
+#include "order/order_file.h"
+#include "platform/folder_worker.h"
+#include "platform/text_file.h"
+#include "support/handover_orders.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using clock_ = std::chrono::steady_clock;
+
+dev_t device_of(const fs::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? st.st_dev : 0;
+}
+
+class stalled_folder : public wvtest::main_screen_test {
+  protected:
+    void SetUp() override {
+        main_screen_test::SetUp();
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "mounting a FUSE folder needs root here; the test runs as a user";
+        if (::access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "no /dev/fuse on this machine";
+        const std::string bindfs =
+            QStandardPaths::findExecutable("bindfs", {"/usr/bin", "/bin", "/usr/local/bin"}).toStdString();
+        if (bindfs.empty()) GTEST_SKIP() << "no bindfs (Debian package bindfs) on this machine";
+
+        copy_demo_to_network();
+        partage = work / "partage";
+        fs::create_directories(partage);
+        // In the foreground, so that its process is the one that answers.
+        std::vector<std::string> args = {bindfs, "-f", net.string(), partage.string()};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ASSERT_EQ(::posix_spawn(&daemon, bindfs.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+        const auto fin = clock_::now() + std::chrono::seconds(10);
+        while (device_of(partage) == device_of(work) && clock_::now() < fin)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (device_of(partage) == device_of(work))
+            GTEST_SKIP() << "bindfs could not mount its FUSE folder here";
+
+        tablette();
+        wvtest::write_bytes(work / "wfichdir.wdo", partage.string() + "\r\n");
+    }
+
+    // Started on the FUSE folder, server 1 chosen on its key.
+    void demarre_sur_partage() {
+        demarre();
+        scripted_user::tap(touche(1));
+    }
+
+    void TearDown() override {
+        if (daemon > 0) {
+            ::kill(daemon, SIGCONT);
+            platform::folder_worker::wait_idle(std::chrono::seconds(20));
+            ::umount2(partage.c_str(), MNT_DETACH);
+            ::kill(daemon, SIGTERM);
+            ::waitpid(daemon, nullptr, 0);
+        }
+        platform::set_file_fault_hook(nullptr);
+        main_screen_test::TearDown();
+    }
+
+    void arrete() { ASSERT_EQ(::kill(daemon, SIGSTOP), 0); }
+    void reprend() { ASSERT_EQ(::kill(daemon, SIGCONT), 0); }
+
+    // An order written as the order summary writes it, in the tablet folder.
+    std::string commande(long n) {
+        const auto nom =
+            fichier_commande::ecrit(work, handover_orders::commande(n), handover_orders::moment(n));
+        EXPECT_TRUE(nom.has_value());
+        return nom.value_or("");
+    }
+
+    // A touch on the send cell: the main screen redrawn, the hand-over tried.
+    // How long the screen was held.
+    double redessine() {
+        const auto t0 = clock_::now();
+        cellule(4);
+        return std::chrono::duration<double>(clock_::now() - t0).count();
+    }
+
+    void compte(const std::string& n) {
+        EXPECT_TRUE(accueil());
+        EXPECT_TRUE(meme_image(barre()->cell_picture(0, 4), icc::bt_coul(n.empty() ? 23 : 30)));
+        EXPECT_EQ(barre()->text(0, 4), n);
+    }
+
+    // Each order once on the server's side, byte for byte, and nothing else
+    // of the orders there (no temporary file left).
+    void chacune_une_fois(const std::vector<long>& numeros, const std::vector<std::string>& noms) {
+        std::vector<std::string> recus;
+        for (const auto& e : fs::directory_iterator(net)) {
+            const std::string f = e.path().filename().string();
+            if (f.ends_with(".txt") || platform::is_temporary_name(f)) recus.push_back(f);
+        }
+        std::sort(recus.begin(), recus.end());
+        std::vector<std::string> attendus;
+        for (const auto& n : noms) attendus.push_back(file_attente::nom_transmis(n));
+        std::sort(attendus.begin(), attendus.end());
+        EXPECT_EQ(recus, attendus);
+        for (std::size_t i = 0; i < numeros.size(); ++i)
+            EXPECT_EQ(wvtest::read_bytes(net / file_attente::nom_transmis(noms[i])),
+                      fichier_commande::contenu(handover_orders::commande(numeros[i])));
+        EXPECT_TRUE(file_attente::en_attente(work).empty());
+    }
+
+    fs::path partage;
+    pid_t daemon = -1;
+};
+
+TEST_F(stalled_folder, a_folder_that_stops_answering_never_holds_the_screen_and_its_orders_arrive_once) {
+    demarre_sur_partage();
+    compte("");
+
+    arrete();
+    // The probe gets no answer: the drawing goes on within its bound.
+    const std::string premiere = commande(1);
+    EXPECT_LT(redessine(), 2.0);
+    compte("1");
+    // A folder still stuck is not asked again: the next drawings are at once.
+    const std::string seconde = commande(2);
+    EXPECT_LT(redessine(), 0.5);
+    compte("2");
+    for (int i = 0; i < 3; ++i) EXPECT_LT(redessine(), 0.5);
+    compte("2");
+
+    reprend();
+    ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(20)));
+    QCoreApplication::processEvents();
+    redessine();
+    compte("");
+    chacune_une_fois({1, 2}, {premiere, seconde});
+    // Drawn again and again, nothing is sent twice.
+    redessine();
+    redessine();
+    chacune_une_fois({1, 2}, {premiere, seconde});
+}
+
+// The folder answers the probe, then stops answering inside the hand-over's
+// first copy: the screen goes on, the hand-over stuck in its call is never
+// started a second time, and when the call returns its result is counted.
+TEST_F(stalled_folder, a_hand_over_stuck_in_a_call_is_not_started_again_and_counts_when_it_returns) {
+    demarre_sur_partage();
+    const std::vector<long> numeros = {11, 12, 13};
+    std::vector<std::string> noms;
+    for (long n : numeros) noms.push_back(commande(n));
+
+    std::atomic<int> copies_commencees{0};
+    const std::string cote_reseau = partage.string();
+    platform::set_file_fault_hook([&, cote_reseau](platform::file_op op, const fs::path& p) {
+        if (op == platform::file_op::create && p.string().starts_with(cote_reseau)) {
+            // The server stops answering as the first copy begins.
+            if (copies_commencees.fetch_add(1) == 0) ::kill(daemon, SIGSTOP);
+        }
+        return 0;
+    });
+
+    EXPECT_LT(redessine(), 2.0);
+    compte("3");
+    EXPECT_TRUE(platform::folder_worker::stalled());
+    // Touches on the send cell while the call is stuck: no second hand-over.
+    for (int i = 0; i < 3; ++i) EXPECT_LT(redessine(), 0.5);
+    compte("3");
+    EXPECT_EQ(copies_commencees.load(), 1);
+
+    reprend();
+    ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(20)));
+    // Its result is drawn as soon as it is handed back, without a touch.
+    QCoreApplication::processEvents();
+    compte("");
+    EXPECT_EQ(copies_commencees.load(), 3);
+    chacune_une_fois(numeros, noms);
+    redessine();
+    chacune_une_fois(numeros, noms);
+}
+
+// A start on a folder that does not answer: the window is there within the
+// bound, with the local copies of the catalogue, and the queue waits.
+TEST_F(stalled_folder, a_start_on_a_folder_that_does_not_answer_is_quick_and_keeps_the_queue) {
+    // An earlier run left its copies of the catalogue on the tablet.
+    for (const char* f : {"velmorin.wdo", "wvelmorin.wdo"}) fs::copy_file(net / f, work / f);
+    const std::string nom = commande(21);
+    arrete();
+    const auto t0 = clock_::now();
+    Form1& f = demarre();
+    const double depart = std::chrono::duration<double>(clock_::now() - t0).count();
+    EXPECT_LT(depart, 2.5);
+    EXPECT_TRUE(f.loaded());
+    // The server keys of the local catalogue: the waiter can take orders.
+    ASSERT_TRUE(ecran().has("btx", 1));
+    EXPECT_FALSE(touche(1)->caption().empty());
+    scripted_user::tap(touche(1));
+    compte("1");
+
+    reprend();
+    ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(20)));
+    redessine();
+    compte("");
+    chacune_une_fois({21}, {nom});
+}
+
+}  // namespace
