@@ -10,8 +10,8 @@ namespace Module1 {
 
 namespace {
 
-void copie_du_reseau(const char* nom) {
-    platform::copy_file_atomic(platform::join_folder(rep_reseau, nom), nom);
+bool copie_du_reseau(const std::string& dossier, const char* nom) {
+    return platform::copy_file_atomic(platform::join_folder(dossier, nom), nom);
 }
 
 // A number in a catalogue line: blanks skipped, halves to even.
@@ -46,12 +46,19 @@ void analyse_catalogue(const std::vector<std::string>& lignes) {
     }
 }
 
+bool copie_catalogue(const std::string& dossier) {
+    bool tout = true;
+    for (const char* nom : {"w_styl72.wdo", "velmorin.wdo", "wvelmorin.wdo"})
+        tout = copie_du_reseau(dossier, nom) && tout;
+    return tout;
+}
+
+bool copie_styles(const std::string& dossier) {
+    return copie_du_reseau(dossier, "w_styl72.wdo");
+}
+
 void charge_fichiers() {
-    if (atdend_res::teste_reseau()) {
-        copie_du_reseau("w_styl72.wdo");
-        copie_du_reseau("velmorin.wdo");
-        copie_du_reseau("wvelmorin.wdo");
-    }
+    if (atdend_res::teste_reseau()) copie_catalogue(rep_reseau);
 
     nb_lignes_config = 0;
     if (auto lignes = platform::read_lines("velmorin.wdo")) {
@@ -68,7 +75,7 @@ void charge_fichiers() {
     texte_ccof = std::string(20, ' ');
     if (auto lignes = platform::read_lines("wvelmorin.wdo")) analyse_catalogue(*lignes);
 
-    copie_du_reseau("w_styl72.wdo");
+    copie_styles(rep_reseau);
     fichiers_charges = true;
 }
 
@@ -76,23 +83,28 @@ void charge_fichiers() {
 
 namespace atdend_res {
 
-bool teste_reseau() {
-    if (hors_ligne) return false;
-    if (rep_test.empty()) return false;
-    platform::record_file test(64);
+std::string date_sonde() {
+    const platform::date_time d = platform::now();
+    return txt::format(d.day, "00") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.year, "0000");
+}
+
+bool sonde(const std::string& dossier, int num_enreg, const std::string& date) {
+    if (dossier.empty()) return false;
     std::error_code ec;
-    if (!std::filesystem::is_directory(rep_test, ec)) return false;
+    if (!std::filesystem::is_directory(dossier, ec)) return false;
     // The exchange folder always holds the catalogue. Without it this is not
     // the exchange folder: most often the empty mount point of a share not
     // mounted (yet), where orders would land on the tablet's own disk.
-    if (!platform::file_exists(platform::join_folder(rep_test, "velmorin.wdo"))) return false;
-    if (!test.open(platform::join_folder(rep_test, "Test.res"))) return false;
-    const platform::date_time d = platform::now();
-    const std::string date =
-        txt::format(d.day, "00") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.year, "0000");
-    const bool ok = test.write(num_enreg_test, date);
-    test.close();
-    return ok;
+    if (!platform::file_exists(platform::join_folder(dossier, "velmorin.wdo"))) return false;
+    // The record is written the way the folder allows: every kind of share
+    // (GVfs, other FUSE clients, CIFS, NFS) and a local folder take one of the two.
+    return platform::write_record_once(platform::join_folder(dossier, "Test.res"), 64, num_enreg, date);
+}
+
+bool teste_reseau() {
+    if (hors_ligne) return false;
+    if (rep_test.empty()) return false;
+    return sonde(rep_test, num_enreg_test, date_sonde());
 }
 
 }  // namespace atdend_res
