@@ -82,8 +82,10 @@ const std::string& own_tag() {
 }
 
 std::string random_part() {
-    static std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
-                                     std::random_device{}()};
+    // One generator per thread: files of the network folder may be written
+    // away from the screen's thread while the screen writes its own.
+    thread_local std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
+                                           std::random_device{}()};
     char out[17];
     std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(generator()));
     return out;
