@@ -2,7 +2,11 @@
 // from an injected mounts table.
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QtGlobal>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "platform/network.h"
 #include "platform/network_discovery.h"
@@ -234,6 +238,43 @@ TEST_F(live_mounts, the_listing_is_written_from_the_mounts_file_and_the_paths_fo
     EXPECT_FALSE(platform::local_path_of_network_path("\\\\serveur\\quarnel\\velmorin"));
     EXPECT_FALSE(platform::start_network_listing(work / "absent" / "listres.txt"));
     platform::set_mounts_file("");
+}
+
+// gvfsd-fuse shows a new mount's folder on its own time, after "gio mount"
+// has said it worked: the folder is waited for, within the mount's bound.
+// A "gio" of the test's own stands for GVfs: it answers at once and makes
+// the folder a moment later, or fails as when the share is mounted already.
+TEST_F(live_mounts, a_gvfs_mount_that_worked_is_waited_for_until_its_folder_is_there) {
+    const fs::path g = work / "gvfs", bin = work / "bin";
+    fs::create_directories(g);
+    fs::create_directories(bin);
+    platform::set_gvfs_folder(g);
+    platform::set_share_mounting({true, false, work / "mnt"});
+    const fs::path dossier = g / "smb-share:server=serveur,share=quarnel" / "velmorin";
+    struct cas {
+        const char* quoi;
+        int code;  // gio's exit code
+        bool attendu;
+    };
+    for (const cas& k : {cas{"mounted now", 0, true}, cas{"an answer of failure", 2, false}}) {
+        SCOPED_TRACE(k.quoi);
+        fs::remove_all(g / "smb-share:server=serveur,share=quarnel");
+        wvtest::write_bytes(bin / "gio", "#!/bin/sh\n(sleep 0.4; mkdir -p '" + dossier.string() +
+                                             "') </dev/null >/dev/null 2>&1 &\nexit " +
+                                             std::to_string(k.code) + "\n");
+        fs::permissions(bin / "gio", fs::perms::owner_all);
+        const std::string path = qEnvironmentVariable("PATH").toStdString();
+        qputenv("PATH", QByteArray::fromStdString(bin.string() + ":" + path));
+        const auto local = platform::open_network_path("\\\\serveur\\quarnel\\velmorin");
+        qputenv("PATH", QByteArray::fromStdString(path));
+        if (k.attendu) {
+            EXPECT_EQ(local, dossier);
+        } else {
+            EXPECT_FALSE(local);
+        }
+        for (int i = 0; i < 100 && !fs::exists(dossier); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }
 
 }  // namespace

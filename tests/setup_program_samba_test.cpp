@@ -14,17 +14,25 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <thread>
 
+#include "configuration/tools_actions.h"
+#include "main_screen/form1.h"
 #include "platform/folder_list.h"
 #include "platform/network.h"
 #include "platform/network_discovery.h"
 #include "platform/services.h"
+#include "platform/text.h"
 #include "setup_program/form1.h"
+#include "shared/catalogue.h"
+#include "shared/globals.h"
+#include "shared/icc.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -88,8 +96,10 @@ class samba_server : public wvtest::folder_test {
             fs::create_directories(s / d);
         fs::create_directories(s / "quarnel" / "velmorin");
         wvtest::write_bytes(s / "quarnel" / "velmorin" / "velmorin.wdo", "catalogue");
-        for (const auto& p : {s, s / "quarnel", s / "quarnel" / "velmorin"})
+        for (const auto& p : {s, s / "quarnel"})
             fs::permissions(p, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+        // The exchange folder takes the tablets' orders and probe.
+        fs::permissions(s / "quarnel" / "velmorin", fs::perms::all);
         fs::permissions(s / "quarnel" / "velmorin" / "velmorin.wdo", fs::perms::others_read,
                         fs::perm_options::add);
         std::ofstream conf(s / "smb.conf");
@@ -118,16 +128,9 @@ class samba_server : public wvtest::folder_test {
                 "  path = "
              << (s / "quarnel").string() << "\n"
              << "  guest ok = yes\n"
-                "  read only = yes\n";
+                "  read only = no\n";
         conf.close();
-        server.setProgram(QString::fromStdString(smbd));
-        // In a process group of its own: smbd ends its whole group when it ends.
-        server.setArguments(
-            {"--foreground", "--debug-stdout", "-s", QString::fromStdString((s / "smb.conf").string())});
-        server.setStandardOutputFile(QString::fromStdString((s / "log" / "smbd.out").string()));
-        server.setProcessChannelMode(QProcess::MergedChannels);
-        server.start();
-        ASSERT_TRUE(server.waitForStarted(3000));
+        start_smbd();
         if (!port_answers(port, 5000)) GTEST_SKIP() << "smbd did not answer on 127.0.0.1:" << port;
         platform::set_smb_port(port);
         platform::set_mounts_file(work / "no-mounts");
@@ -148,12 +151,7 @@ class samba_server : public wvtest::folder_test {
             bus.waitForFinished(3000);
         }
         if (!kernel_mount.empty()) platform::run_program("umount", {"-l", kernel_mount.string()}, 3000);
-        if (server.state() != QProcess::NotRunning) {
-            // Its connections' processes with it.
-            ::kill(-static_cast<pid_t>(server.processId()), SIGTERM);
-            server.terminate();
-            if (!server.waitForFinished(3000)) server.kill();
-        }
+        stop_smbd();
         for (const auto& [name, value] : saved_env) {
             if (value)
                 qputenv(name.c_str(), *value);
@@ -168,6 +166,26 @@ class samba_server : public wvtest::folder_test {
         Form1::dossier_programme.clear();
         platform::set_mouse_pointer(platform::pointer::normal);
         folder_test::TearDown();
+    }
+    void start_smbd() {
+        const fs::path s = work / "samba";
+        server.setProgram(QString::fromStdString(smbd));
+        // In a process group of its own: smbd ends its whole group when it ends.
+        server.setArguments(
+            {"--foreground", "--debug-stdout", "-s", QString::fromStdString((s / "smb.conf").string())});
+        server.setStandardOutputFile(QString::fromStdString((s / "log" / "smbd.out").string()),
+                                     QIODevice::Append);
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start();
+        ASSERT_TRUE(server.waitForStarted(3000));
+    }
+    void stop_smbd() {
+        if (server.state() == QProcess::NotRunning) return;
+        // Its connections' processes with it.
+        ::kill(-static_cast<pid_t>(server.processId()), SIGTERM);
+        server.terminate();
+        if (!server.waitForFinished(3000)) server.kill();
+        server.waitForFinished(3000);
     }
     void set_env(const char* name, const std::string& value) {
         saved_env.emplace_back(name,
@@ -235,6 +253,8 @@ class samba_server : public wvtest::folder_test {
 
 TEST_F(samba_server, a_guest_share_is_mounted_by_gvfs_and_its_folder_recorded) {
     start_session_bus();
+    // Skipped there, with its reason, where the machine has no GVfs.
+    if (IsSkipped() || HasFatalFailure()) return;
     announce();
     platform::set_share_mounting({true, false, work / "kernel"});
     Form1::instance().show();
@@ -293,6 +313,159 @@ TEST_F(samba_server, a_guest_share_is_mounted_by_the_kernel_when_the_program_run
         GTEST_SKIP() << "mount -t cifs is not permitted in this container";
     EXPECT_EQ(text("Label1"), (kernel_mount / "velmorin").string());
     EXPECT_EQ(text("Label13"), Form1::texte_correct);
+}
+
+// The road of a new tablet on a share that Ostrevane mounts through GVfs:
+// Wvelmorin then runs in this process on the folder that "Valider" recorded,
+// with the server behind it stopped and started again.
+class samba_tablet : public samba_server {
+  protected:
+    void SetUp() override {
+        samba_server::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        for (const char* nom : {"mini_97", "clavv", "clav_num", "ch_numtab", "sel_arti", "eta_com", "menufor",
+                                "ch_outils", "w_prog", "sai_menu"})
+            doubles.push_back(std::make_unique<wvtest::screen_double>(nom));
+    }
+    void TearDown() override {
+        ::Form1::instance().unload();
+        doubles.clear();
+        samba_server::TearDown();
+    }
+    // What the server keeps on its own disk.
+    fs::path on_server() const { return work / "samba" / "quarnel" / "velmorin"; }
+    static platform::grid* bar() { return ::Form1::instance().get<platform::grid>("g2"); }
+    static void send_cell() { scripted_user::tap_cell(bar(), 0, 4); }
+    static bool count_shown(const std::string& n) {
+        return bar()->cell_picture(0, 4).cacheKey() == icc::bt_coul(30).cacheKey() && bar()->text(0, 4) == n;
+    }
+    static bool nothing_waiting() {
+        return bar()->cell_picture(0, 4).cacheKey() == icc::bt_coul(23).cacheKey() &&
+               bar()->text(0, 4).empty();
+    }
+    static std::string order(int table) {
+        return "#ID#0123456789\r\n#VERSION#2.1\r\n#SERVEUR#01\r\n#TABLE#" + txt::format(table, "000") +
+               "\r\n#NBCOUVERT#4 \r\n#REF#000142000200000013  {1.00}\r\n#COMP#Saignant|Frites \xE0 part|\r\n"
+               "#NOTE#\r\n";
+    }
+    static std::string order_name(int table) {
+        return "2026-12-09-12-" + txt::format(table, "00") + "-00_01_" + txt::format(table, "000") + "_004_";
+    }
+    std::vector<std::string> server_files() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(on_server()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::vector<std::unique_ptr<wvtest::screen_double>> doubles;
+};
+
+TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orders_reach_the_server_once) {
+    // The restaurant's catalogue, its detail styles, and the probe file in
+    // which another tablet wrote its own record after this tablet's.
+    for (const char* name : {"velmorin.wdo", "wvelmorin.wdo"})
+        fs::copy_file(fs::path(WV_DEMO_DIR) / name, on_server() / name, fs::copy_options::overwrite_existing);
+    const std::string styles = "#INIT#serveur" + std::string(115, ' ');
+    wvtest::write_bytes(on_server() / "w_styl72.wdo", styles);
+    const std::string other_tablet = txt::pad("08-12-2026 tablette 2", 64);
+    wvtest::write_bytes(on_server() / "Test.res", txt::pad("07-12-2026", 64) + other_tablet);
+    for (const auto& e : fs::directory_iterator(on_server()))
+        fs::permissions(e.path(), fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
+
+    // A fresh session: GVfs starts with this very mount.
+    start_session_bus();
+    // Skipped there, with its reason, where the machine has no GVfs.
+    if (IsSkipped() || HasFatalFailure()) return;
+    announce();
+    platform::set_share_mounting({true, false, work / "kernel"});
+    Form1::instance().show();
+    scan();
+    double_tap_computer("\\\\serveurtest.local");
+    ASSERT_EQ(text("Label13"), Form1::texte_correct) << "the first touch on a fresh session finds the share";
+    const std::string folder = text("Label1");
+    ASSERT_NE(folder.find("/gvfs/smb-share:"), std::string::npos) << folder;
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(
+        {
+            platform::set_start_hook([](const std::string&) { return true; });
+            scripted_user::tap(Form1::instance().get<platform::control>("Command1"));
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
+    ASSERT_EQ(wvtest::read_bytes("wfichdir.wdo").substr(0, folder.size() + 3), folder + "/\r\n");
+    Form1::instance().unload();
+
+    // Wvelmorin on a tablet that knows its screen format.
+    std::string settings(40000, ' ');
+    settings.replace(20, 16, "#I#0:00800:00600");
+    wvtest::write_bytes("wfenzo42.wdo", settings);
+    ::Form1::instance().show();
+    EXPECT_EQ(rep_reseau, folder + "/");
+    for (const char* name : {"velmorin.wdo", "wvelmorin.wdo"})
+        EXPECT_EQ(wvtest::read_bytes(name), wvtest::read_bytes(on_server() / name)) << name;
+    EXPECT_EQ(wvtest::read_bytes("w_styl72.wdo"), styles);
+    ASSERT_TRUE(::Form1::instance().has("btx", 1)) << "the server keys are the first screen";
+    EXPECT_EQ(::Form1::instance().get<platform::label>("btx", 1)->caption(), "Julien");
+    // The probe's record is this tablet's; the other tablet's is kept.
+    EXPECT_EQ(wvtest::read_bytes(on_server() / "Test.res"), txt::pad("09-12-2026", 64) + other_tablet);
+    // Probed again and again, by the way that reads and puts back the whole file.
+    const auto probes = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10; ++i) EXPECT_TRUE(atdend_res::sonde(rep_reseau, 1, "09-12-2026"));
+    std::printf("one probe of the GVfs folder: %lld ms\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - probes)
+                                           .count()) /
+                    10);
+    EXPECT_EQ(wvtest::read_bytes(on_server() / "Test.res"), txt::pad("09-12-2026", 64) + other_tablet);
+    scripted_user::tap(::Form1::instance().get<platform::label>("btx", 1));
+    EXPECT_TRUE(nothing_waiting());
+
+    // Three orders sent: the router's folder holds them, byte for byte.
+    for (int t : {1, 2, 3}) wvtest::write_bytes(order_name(t) + ".-A-", order(t));
+    send_cell();
+    for (int t : {1, 2, 3}) {
+        EXPECT_EQ(wvtest::read_bytes(on_server() / (order_name(t) + ".txt")), order(t)) << t;
+        EXPECT_FALSE(fs::exists(order_name(t) + ".-A-")) << t;
+    }
+    EXPECT_TRUE(nothing_waiting());
+
+    // The tools screen's identification file goes there too.
+    const platform::date_time quand{2026, 12, 9, 12, 40, 0, 0};
+    EXPECT_TRUE(actions_outils::ecrit_identification(rep_reseau, quand, "TAB0000042"));
+    EXPECT_EQ(wvtest::read_bytes(on_server() / actions_outils::nom_identification(quand)),
+              "#ID#TAB0000042\r\n");
+
+    // The server stops: the orders sent meanwhile wait, and their count is shown.
+    stop_smbd();
+    for (int t : {4, 5, 6}) wvtest::write_bytes(order_name(t) + ".-A-", order(t));
+    const auto before = std::chrono::steady_clock::now();
+    send_cell();
+    const auto waited = std::chrono::steady_clock::now() - before;
+    EXPECT_TRUE(count_shown("3")) << bar()->text(0, 4);
+    for (int t : {4, 5, 6}) {
+        EXPECT_EQ(wvtest::read_bytes(order_name(t) + ".-A-"), order(t)) << t;
+        EXPECT_FALSE(fs::exists(on_server() / (order_name(t) + ".txt"))) << t;
+    }
+    std::printf(
+        "drawing with the server stopped: %lld ms\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count()));
+
+    // The server is back: the next drawing moves them, each once.
+    start_smbd();
+    ASSERT_TRUE(port_answers(port, 5000));
+    send_cell();
+    EXPECT_TRUE(nothing_waiting()) << bar()->text(0, 4);
+    for (int t : {4, 5, 6}) {
+        EXPECT_EQ(wvtest::read_bytes(on_server() / (order_name(t) + ".txt")), order(t)) << t;
+        EXPECT_FALSE(fs::exists(order_name(t) + ".-A-")) << t;
+    }
+    std::vector<std::string> expected = {"Test.res", "velmorin.wdo", "w_styl72.wdo", "wvelmorin.wdo",
+                                         actions_outils::nom_identification(quand)};
+    for (int n = 1; n <= 6; ++n) expected.push_back(order_name(n) + ".txt");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(server_files(), expected) << "each order once, and nothing else left there";
 }
 
 }  // namespace

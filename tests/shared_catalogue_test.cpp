@@ -1,6 +1,10 @@
 // Loading the catalogue and probing the network folder.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
+#include "platform/record_file.h"
 #include "platform/text.h"
 #include "shared/catalogue.h"
 #include "shared/globals.h"
@@ -133,6 +137,63 @@ TEST_F(catalogue, a_folder_without_the_catalogue_is_unreachable_whatever_it_hold
     std::filesystem::remove(net / "velmorin.wdo");
     wvtest::write_bytes(net / "velmorin.wdo", "");
     EXPECT_TRUE(atdend_res::teste_reseau());
+}
+
+// Other tablets write their records into the same "Test.res": whichever way
+// the folder allows, the probe sets its own record and nothing else.
+TEST_F(catalogue, the_probe_sets_its_record_and_keeps_every_other_byte) {
+    const std::string date = "10-12-2026";
+    const std::string a = txt::pad("autre tablette A", 64), c = txt::pad("autre tablette C", 64);
+    struct cas {
+        const char* quoi;
+        std::optional<std::string> avant;
+        int n;
+        std::string apres;
+    };
+    const std::vector<cas> cas_ = {
+        {"no file yet", std::nullopt, 1, txt::pad(date, 64)},
+        {"no file yet, record 3", std::nullopt, 3, std::string(128, ' ') + txt::pad(date, 64)},
+        {"records of other tablets", a + txt::pad("hier", 64) + c, 2, a + txt::pad(date, 64) + c},
+        {"an empty file", std::string(), 1, txt::pad(date, 64)},
+        {"a short file under the record", std::string("0123456789"), 1, txt::pad(date, 64)},
+        {"a short file before the record", std::string("0123456789"), 2,
+         txt::pad("0123456789", 64) + txt::pad(date, 64)},
+        {"bytes past the record", a + "reste", 1, txt::pad(date, 64) + "reste"},
+    };
+    using ecrit = std::function<bool(const std::filesystem::path&, int)>;
+    const std::vector<std::pair<const char*, ecrit>> facons = {
+        {"probe",
+         [&](const std::filesystem::path& d, int n) { return atdend_res::sonde(d.string(), n, date); }},
+        {"in place", [&](const std::filesystem::path& d,
+                         int n) { return platform::write_record_in_place(d / "Test.res", 64, n, date); }},
+        {"whole file", [&](const std::filesystem::path& d,
+                           int n) { return platform::write_record_whole(d / "Test.res", 64, n, date); }},
+    };
+    for (const auto& [facon, ecrit_] : facons) {
+        for (const cas& k : cas_) {
+            SCOPED_TRACE(std::string(facon) + ": " + k.quoi);
+            std::filesystem::remove_all(net);
+            std::filesystem::create_directories(net);
+            wvtest::write_bytes(net / "velmorin.wdo", "catalogue");
+            if (k.avant) wvtest::write_bytes(net / "Test.res", *k.avant);
+            EXPECT_TRUE(ecrit_(net, k.n));
+            EXPECT_EQ(wvtest::read_bytes(net / "Test.res"), k.apres);
+            // No temporary file is left beside it.
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(net), {}), 2);
+        }
+    }
+}
+
+TEST_F(catalogue, the_probe_writes_nothing_where_no_plain_file_can_take_its_record) {
+    wvtest::write_bytes(net / "velmorin.wdo", "catalogue");
+    std::filesystem::create_directories(net / "Test.res" / "dedans");
+    EXPECT_FALSE(atdend_res::sonde(network_folder(), 1, "10-12-2026"));
+    EXPECT_FALSE(platform::write_record_whole(net / "Test.res", 64, 1, "10-12-2026"));
+    EXPECT_TRUE(std::filesystem::is_directory(net / "Test.res" / "dedans"));
+    // No record 0: nothing is written.
+    std::filesystem::remove_all(net / "Test.res");
+    EXPECT_FALSE(atdend_res::sonde(network_folder(), 0, "10-12-2026"));
+    EXPECT_FALSE(std::filesystem::exists(net / "Test.res"));
 }
 
 }  // namespace

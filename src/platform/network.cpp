@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "platform/cp1252.h"
 #include "platform/network_discovery.h"
@@ -367,9 +369,25 @@ std::optional<std::filesystem::path> open_network_path(const std::string& unc) {
     if (mounting().gvfs) {
         for (const auto& h : hosts) {
             const std::string host = h.find(':') != std::string::npos ? "[" + h + "]" : h;
+            const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(mount_bound_ms);
             // GVfs mounts for this user, without root; -a: as a guest.
-            run_program("gio", {"mount", "-a", "smb://" + host + port + "/" + share}, mount_bound_ms);
-            if (auto local = local_path_of(gvfs_mounts(), "\\\\" + h + "\\" + share + rest_unc)) return local;
+            const auto r =
+                run_program("gio", {"mount", "-a", "smb://" + host + port + "/" + share}, mount_bound_ms);
+            const std::string unc_h = "\\\\" + h + "\\" + share + rest_unc;
+            // The share's folder is made by gvfsd-fuse, on its own time: on a
+            // session whose gvfsd has just started, "gio mount" has said the
+            // share is mounted before the folder is there. A mount that worked
+            // is waited for; any other answer ("already mounted") is judged
+            // at once.
+            if (r.finished && r.exit_code == 0) {
+                while (std::chrono::steady_clock::now() < until) {
+                    std::error_code ec;
+                    const auto local = local_path_of(gvfs_mounts(), unc_h);
+                    if (local && std::filesystem::is_directory(*local, ec)) return local;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                }
+            }
+            if (auto local = local_path_of(gvfs_mounts(), unc_h)) return local;
         }
     }
 

@@ -1,5 +1,13 @@
 #include "platform/record_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/text_file.h"
+
 namespace platform {
 
 namespace {
@@ -86,6 +94,69 @@ bool record_file::write_block(long first, std::string_view data) {
 
 void record_file::close_all() {
     while (first_open) first_open->close();
+}
+
+namespace {
+
+std::string record_of(std::size_t record_length, std::string_view data) {
+    std::string rec(data.substr(0, record_length));
+    rec.resize(record_length, ' ');
+    return rec;
+}
+
+bool pwrite_all(int fd, const std::string& bytes, off_t pos) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, pos + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool write_record_in_place(const std::filesystem::path& path, std::size_t record_length, long n,
+                           std::string_view data) {
+    if (n < 1 || record_length == 0) return false;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const off_t pos = static_cast<off_t>(n - 1) * static_cast<off_t>(record_length);
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok && st.st_size < pos)
+        ok = pwrite_all(fd, std::string(static_cast<std::size_t>(pos - st.st_size), ' '), st.st_size);
+    ok = ok && pwrite_all(fd, record_of(record_length, data), pos);
+    return (::close(fd) == 0) && ok;
+}
+
+bool write_record_whole(const std::filesystem::path& path, std::size_t record_length, long n,
+                        std::string_view data) {
+    if (n < 1 || record_length == 0) return false;
+    std::string bytes;
+    std::error_code ec;
+    const auto kind = std::filesystem::symlink_status(path, ec).type();
+    if (kind != std::filesystem::file_type::not_found) {
+        // Only a plain file is put back; one that cannot be read now is not
+        // replaced by a file that would lose what it holds.
+        if (ec || kind != std::filesystem::file_type::regular) return false;
+        auto read = read_file(path);
+        if (!read) return false;
+        bytes = std::move(*read);
+    }
+    const std::size_t pos = static_cast<std::size_t>(n - 1) * record_length;
+    if (bytes.size() < pos + record_length) bytes.resize(pos + record_length, ' ');
+    bytes.replace(pos, record_length, record_of(record_length, data));
+    // Nothing relies on the folder's entry surviving a power cut.
+    return write_file_atomic(path, bytes, /*replace=*/true, /*flush_folder=*/false);
+}
+
+bool write_record_once(const std::filesystem::path& path, std::size_t record_length, long n,
+                       std::string_view data) {
+    return write_record_in_place(path, record_length, n, data) ||
+           write_record_whole(path, record_length, n, data);
 }
 
 }  // namespace platform

@@ -48,4 +48,21 @@ class record_file {
     record_file* next_open_ = nullptr;
 };
 
+// Writes record n (from 1) of a file of fixed-length records once, without
+// keeping it open or joining the chain of open record files, so that a folder
+// on another machine can be written from any thread. The other records and
+// any bytes past them are kept; a file shorter than the record's place is
+// extended with blanks; data is cut or padded with blanks to the length.
+// In place where the file system allows it; where it refuses to open an
+// existing file for writing in place (GVfs's FUSE folder refuses it), the
+// file is read, the record set in it, and the whole put back under its name.
+// False when neither way worked.
+bool write_record_once(const std::filesystem::path& path, std::size_t record_length, long n,
+                       std::string_view data);
+// The two ways, on their own.
+bool write_record_in_place(const std::filesystem::path& path, std::size_t record_length, long n,
+                           std::string_view data);
+bool write_record_whole(const std::filesystem::path& path, std::size_t record_length, long n,
+                        std::string_view data);
+
 }  // namespace platform

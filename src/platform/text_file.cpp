@@ -57,8 +57,7 @@ std::string join_lines(const std::vector<std::string>& lines) {
 
 namespace {
 
-// Writes run on the screen's thread (orders) and on the network folder's
-// worker (hand-overs) at once: what they share is guarded.
+// Tests set the fault hook while the network folder's worker may be writing.
 std::mutex& shared_state() {
     static std::mutex m;
     return m;
@@ -95,10 +94,11 @@ const std::string& own_tag() {
 }
 
 std::string random_part() {
-    static std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
-                                     std::random_device{}()};
+    // One generator per thread: files of the network folder may be written
+    // away from the screen's thread while the screen writes its own.
+    thread_local std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
+                                           std::random_device{}()};
     char out[17];
-    std::lock_guard lock(shared_state());
     std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(generator()));
     return out;
 }

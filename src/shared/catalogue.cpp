@@ -1,5 +1,6 @@
 #include "shared/catalogue.h"
 
+#include <chrono>
 #include <filesystem>
 
 #include "platform/folder_worker.h"
@@ -13,24 +14,18 @@ namespace Module1 {
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The catalogue's copies, on the network folder's worker: a server that stops
-// answering leaves the local copies of an earlier run. A tablet that has none
-// yet has nothing to show without them, and waits longer for its first copy.
-void copie_du_reseau(std::vector<std::string> noms) {
-    std::error_code ec;
-    const fs::path ici = fs::absolute(".", ec);
+// A copy on the network folder's worker: a server that stops answering leaves
+// the local copies of an earlier run. A tablet that has none yet has nothing
+// to show without them, and waits longer for its first copy.
+void copie_bornee(bool (*copie)(const std::string&)) {
     const std::string reseau = rep_reseau;
     const auto borne = platform::file_exists("wvelmorin.wdo") ? platform::folder_worker::screen_bound
                                                               : std::chrono::milliseconds(8000);
-    platform::folder_worker::result_or<bool>(
-        [ici, reseau, noms] {
-            for (const std::string& nom : noms)
-                platform::copy_file_atomic(platform::join_folder(reseau, nom), ici / nom);
-            return true;
-        },
-        false, borne);
+    platform::folder_worker::result_or<bool>([reseau, copie] { return copie(reseau); }, false, borne);
+}
+
+bool copie_du_reseau(const std::string& dossier, const char* nom) {
+    return platform::copy_file_atomic(platform::join_folder(dossier, nom), nom);
 }
 
 // A number in a catalogue line: blanks skipped, halves to even.
@@ -65,10 +60,19 @@ void analyse_catalogue(const std::vector<std::string>& lignes) {
     }
 }
 
+bool copie_catalogue(const std::string& dossier) {
+    bool tout = true;
+    for (const char* nom : {"w_styl72.wdo", "velmorin.wdo", "wvelmorin.wdo"})
+        tout = copie_du_reseau(dossier, nom) && tout;
+    return tout;
+}
+
+bool copie_styles(const std::string& dossier) {
+    return copie_du_reseau(dossier, "w_styl72.wdo");
+}
+
 void charge_fichiers() {
-    if (atdend_res::teste_reseau()) {
-        copie_du_reseau({"w_styl72.wdo", "velmorin.wdo", "wvelmorin.wdo"});
-    }
+    if (atdend_res::teste_reseau()) copie_bornee(copie_catalogue);
 
     nb_lignes_config = 0;
     if (auto lignes = platform::read_lines("velmorin.wdo")) {
@@ -85,7 +89,7 @@ void charge_fichiers() {
     texte_ccof = std::string(20, ' ');
     if (auto lignes = platform::read_lines("wvelmorin.wdo")) analyse_catalogue(*lignes);
 
-    copie_du_reseau({"w_styl72.wdo"});
+    copie_bornee(copie_styles);
     fichiers_charges = true;
 }
 
@@ -93,29 +97,29 @@ void charge_fichiers() {
 
 namespace atdend_res {
 
-bool sonde(const std::string& dossier, long num_enreg, const std::string& date) {
-    platform::record_file test(64);
+std::string date_sonde() {
+    const platform::date_time d = platform::now();
+    return txt::format(d.day, "00") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.year, "0000");
+}
+
+bool sonde(const std::string& dossier, int num_enreg, const std::string& date) {
+    if (dossier.empty()) return false;
     std::error_code ec;
     if (!std::filesystem::is_directory(dossier, ec)) return false;
     // The exchange folder always holds the catalogue. Without it this is not
     // the exchange folder: most often the empty mount point of a share not
     // mounted (yet), where orders would land on the tablet's own disk.
     if (!platform::file_exists(platform::join_folder(dossier, "velmorin.wdo"))) return false;
-    if (!test.open(platform::join_folder(dossier, "Test.res"))) return false;
-    const bool ok = test.write(num_enreg, date);
-    test.close();
-    return ok;
+    // The record is written the way the folder allows: every kind of share
+    // (GVfs, other FUSE clients, CIFS, NFS) and a local folder take one of the two.
+    return platform::write_record_once(platform::join_folder(dossier, "Test.res"), 64, num_enreg, date);
 }
 
 bool teste_reseau() {
     if (hors_ligne) return false;
     if (rep_test.empty()) return false;
-    const platform::date_time d = platform::now();
-    const std::string date =
-        txt::format(d.day, "00") + "-" + txt::format(d.month, "00") + "-" + txt::format(d.year, "0000");
-    std::error_code ec;
-    const std::string dossier = std::filesystem::absolute(rep_test, ec).string();
-    const long n = num_enreg_test;
+    const std::string dossier = rep_test, date = date_sonde();
+    const int n = num_enreg_test;
     // A folder that does not answer within the bound counts as unreachable
     // for this drawing: orders wait on the tablet meanwhile.
     return platform::folder_worker::result_or<bool>([dossier, n, date] { return sonde(dossier, n, date); },
