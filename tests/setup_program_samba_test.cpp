@@ -11,6 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -25,6 +26,7 @@
 #include "configuration/tools_actions.h"
 #include "main_screen/form1.h"
 #include "platform/folder_list.h"
+#include "platform/folder_worker.h"
 #include "platform/network.h"
 #include "platform/network_discovery.h"
 #include "platform/services.h"
@@ -461,9 +463,35 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
         EXPECT_EQ(wvtest::read_bytes(on_server() / (order_name(t) + ".txt")), order(t)) << t;
         EXPECT_FALSE(fs::exists(order_name(t) + ".-A-")) << t;
     }
+
+    // The server stops answering (its processes stopped, connections kept
+    // open): GVfs's calls wait for it. The screen goes on within its bound,
+    // the orders of that time wait with their count, and once the server
+    // answers again each arrives once.
+    ASSERT_EQ(::kill(-static_cast<pid_t>(server.processId()), SIGSTOP), 0);
+    for (int t : {7, 8}) wvtest::write_bytes(order_name(t) + ".-A-", order(t));
+    const auto stalled = std::chrono::steady_clock::now();
+    send_cell();
+    const auto held = std::chrono::steady_clock::now() - stalled;
+    EXPECT_LT(held, std::chrono::seconds(2));
+    EXPECT_TRUE(count_shown("2")) << bar()->text(0, 4);
+    std::printf("drawing with the server not answering: %lld ms\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(held).count()));
+    send_cell();
+    EXPECT_TRUE(count_shown("2")) << bar()->text(0, 4);
+    ASSERT_EQ(::kill(-static_cast<pid_t>(server.processId()), SIGCONT), 0);
+    ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(90)));
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    send_cell();
+    EXPECT_TRUE(nothing_waiting()) << bar()->text(0, 4);
+    for (int t : {7, 8}) {
+        EXPECT_EQ(wvtest::read_bytes(on_server() / (order_name(t) + ".txt")), order(t)) << t;
+        EXPECT_FALSE(fs::exists(order_name(t) + ".-A-")) << t;
+    }
+
     std::vector<std::string> expected = {"Test.res", "velmorin.wdo", "w_styl72.wdo", "wvelmorin.wdo",
                                          actions_outils::nom_identification(quand)};
-    for (int n = 1; n <= 6; ++n) expected.push_back(order_name(n) + ".txt");
+    for (int n = 1; n <= 8; ++n) expected.push_back(order_name(n) + ".txt");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(server_files(), expected) << "each order once, and nothing else left there";
 }
