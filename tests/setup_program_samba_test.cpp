@@ -400,6 +400,7 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
     Form1::instance().unload();
 
     // Wvelmorin on a tablet that knows its screen format.
+    wvtest::still_working();
     std::string settings(40000, ' ');
     settings.replace(20, 16, "#I#0:00800:00600");
     wvtest::write_bytes("wfenzo42.wdo", settings);
@@ -440,6 +441,7 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
               "#ID#TAB0000042\r\n");
 
     // The server stops: the orders sent meanwhile wait, and their count is shown.
+    wvtest::still_working();
     stop_smbd();
     for (int t : {4, 5, 6}) wvtest::write_bytes(order_name(t) + ".-A-", order(t));
     const auto before = std::chrono::steady_clock::now();
@@ -468,6 +470,7 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
     // open): GVfs's calls wait for it. The screen goes on within its bound,
     // the orders of that time wait with their count, and once the server
     // answers again each arrives once.
+    wvtest::still_working();
     ASSERT_EQ(::kill(-static_cast<pid_t>(server.processId()), SIGSTOP), 0);
     for (int t : {7, 8}) wvtest::write_bytes(order_name(t) + ".-A-", order(t));
     const auto stalled = std::chrono::steady_clock::now();

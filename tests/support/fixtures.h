@@ -43,8 +43,8 @@ class screen_double {
     std::unique_ptr<platform::form> double_;
 };
 
-// Tells the watchdog that ends a hung test binary that a long test (run
-// longer by an environment variable) is still making progress.
+// Tells the watchdogs that a long test (run longer by an environment
+// variable, or made of several long phases) is still making progress.
 void still_working();
 
 // Bytes of a file ("" when missing).

@@ -18,6 +18,9 @@
 namespace {
 
 std::atomic<long> test_serial{0};
+// The running test's screen watchdog, so that a test of several long phases
+// can say that it is still working.
+QTimer* screen_watchdog = nullptr;
 
 class watchdog : public ::testing::EmptyTestEventListener {
   public:
@@ -30,8 +33,10 @@ class watchdog : public ::testing::EmptyTestEventListener {
             platform::unload_all_modal();
         });
         timer_->start(8000);
+        screen_watchdog = timer_;
     }
     void OnTestEnd(const ::testing::TestInfo&) override {
+        screen_watchdog = nullptr;
         delete timer_;
         timer_ = nullptr;
         ++test_serial;
@@ -61,6 +66,7 @@ void hard_watchdog() {
 namespace wvtest {
 void still_working() {
     ++test_serial;
+    if (screen_watchdog) screen_watchdog->start(8000);
 }
 }  // namespace wvtest
 
