@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QResizeEvent>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -29,6 +30,30 @@ class finger_scroll_style : public QProxyStyle {
             if (across > 0) return across;
         }
         return QProxyStyle::pixelMetric(m, o, w);
+    }
+    // The desktop style's arrow glyph keeps its few pixels in a larger
+    // button: an arrow half the button's size is drawn over it.
+    void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* o, QPainter* p,
+                            const QWidget* w) const override {
+        QProxyStyle::drawComplexControl(cc, o, p, w);
+        const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(o);
+        if (cc != CC_ScrollBar || !bar || bar->orientation != Qt::Vertical) return;
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing);
+        p->setPen(Qt::NoPen);
+        p->setBrush(bar->palette.color((bar->state & State_Enabled) ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::ButtonText));
+        for (const SubControl sc : {SC_ScrollBarSubLine, SC_ScrollBarAddLine}) {
+            const QRectF r = subControlRect(cc, o, sc, w);
+            if (r.isEmpty()) continue;
+            const double half_w = r.width() / 4, half_h = r.height() / 6;
+            const QPointF c = r.center();
+            const double tip = sc == SC_ScrollBarSubLine ? -half_h : half_h;
+            const QPointF arrow[3] = {
+                {c.x() - half_w, c.y() - tip}, {c.x() + half_w, c.y() - tip}, {c.x(), c.y() + tip}};
+            p->drawPolygon(arrow, 3);
+        }
+        p->restore();
     }
 };
 
