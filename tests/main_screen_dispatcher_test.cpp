@@ -4,6 +4,7 @@
 #include "main_screen/order_queue.h"
 #include "main_screen_fixture.h"
 #include "platform/cp1252.h"
+#include "shared/record_files.h"
 
 namespace {
 
@@ -217,18 +218,102 @@ TEST_F(dispatcher, a_touch_made_while_the_line_editor_closes_adds_its_own_line_a
 }
 
 TEST_F(dispatcher, an_order_holds_at_most_1000_lines) {
+    const std::string plein = cp("La commande contient déjà 1000 lignes, envoyez-la d'abord !");
     nb_lignes = 999;
-    scripted_user::expect("sel_arti", ferme());
     scripted_user::expect("sel_arti", ferme());
     code("#AJOU#000012000000000015  |DES:Kir|PVE:4.50|FA1:0|FA2:0|");
     EXPECT_EQ(nb_lignes, 1000);
     EXPECT_EQ(lignes_commande[1000], "000012000000000015  |DES:Kir|PVE:4.50|FA1:0|FA2:0|");
+    // From now on the waiter is told, and no editor opens: a line set up
+    // there could not be kept.
+    std::vector<std::pair<int, std::string>> messages;
+    scripted_user::expect("mini_97", [&](platform::form& f) {
+        messages.emplace_back(type_message, texte_message);
+        scripted_user::answer(6)(f);
+    });
     code("#AJOU#000022000000000022  |DES:Kir royal|PVE:8.00|FA1:0|FA2:0|");
+    EXPECT_EQ((messages), (std::vector<std::pair<int, std::string>>{{0, plein}}));
     EXPECT_EQ(nb_lignes, 1000);
     EXPECT_EQ(lignes_commande[1000], "000012000000000015  |DES:Kir|PVE:4.50|FA1:0|FA2:0|");
     ecran().ecrit_donnees();
     const std::string prov = read_bytes(work / "prov.txt");
     EXPECT_EQ(std::count(prov.begin(), prov.end(), '\n'), 1002);
+}
+
+// Every key that adds an article to a full order says so before any editor
+// opens: article keys, sub-group keys, programmed keys, and a key touched
+// while the editor of the 1000th line closes.
+TEST_F(dispatcher, every_key_that_adds_an_article_to_a_full_order_tells_the_waiter) {
+    const std::string plein = cp("La commande contient déjà 1000 lignes, envoyez-la d'abord !");
+    const std::string kir = "000012000000000015  |DES:Kir|PVE:4.50|FA1:0|FA2:0|";
+    std::vector<std::string> messages;
+    const auto note = [&](platform::form& f) {
+        EXPECT_EQ(type_message, 0);
+        messages.push_back(texte_message);
+        scripted_user::answer(6)(f);
+    };
+    struct route {
+        const char* nom;
+        std::function<platform::label*()> touche_article;
+    };
+    const route routes[] = {
+        {"article key",
+         [] {
+             code("#FAMI#02");
+             return touche(1);
+         }},
+        {"sub-group key",
+         [] {
+             code("#FAMI#08");
+             int k = 1;
+             while (k <= 100 && !txt::starts_with(codes_touches[static_cast<std::size_t>(k)], "#AJOU##SG#"))
+                 ++k;
+             scripted_user::tap(touche(k));
+             EXPECT_EQ(num_famille, 31);
+             return touche(1);
+         }},
+        {"programmed key",
+         [&kir] {
+             programmation::touche t;
+             t.libelle = "Kir";
+             t.lh = "11";
+             t.visu = "1";
+             t.acte = "#AJOU#" + kir;
+             programmation::fichier().write(101, programmation::encode(t));
+             num_page = 1;
+             ecran().dessine_touches();
+             EXPECT_EQ(codes_touches[1], "#AJOU#" + kir);
+             return touche(1);
+         }},
+    };
+    for (const route& r : routes) {
+        messages.clear();
+        nb_lignes = 1000;
+        platform::label* article = r.touche_article();
+        ASSERT_NE(article, nullptr) << r.nom;
+        scripted_user::expect("mini_97", note);
+        scripted_user::tap(article);
+        EXPECT_EQ(messages, std::vector<std::string>{plein}) << r.nom;
+        EXPECT_EQ(nb_lignes, 1000) << r.nom;
+        EXPECT_EQ(scripted_user::pending(), 0) << r.nom;
+    }
+
+    messages.clear();
+    nb_lignes = 999;
+    code("#FAMI#02");
+    const std::string derniere = txt::trim(articles[2][1]) + " ##QUA:001.00##";
+    scripted_user::expect("sel_arti", [&](platform::form& f) {
+        ligne_travail = derniere;
+        scripted_user::post_tap(touche(2));
+        f.unload();
+    });
+    scripted_user::expect("mini_97", note);
+    scripted_user::tap(touche(1));
+    scripted_user::wait(50);
+    EXPECT_EQ(scripted_user::pending(), 0) << "the queued touch was not handled";
+    EXPECT_EQ(messages, std::vector<std::string>{plein});
+    EXPECT_EQ(nb_lignes, 1000);
+    EXPECT_EQ(lignes_commande[1000], derniere);
 }
 
 TEST_F(dispatcher, a_blank_reference_does_nothing_not_even_the_order_sent_redraw) {

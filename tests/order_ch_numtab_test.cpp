@@ -116,17 +116,23 @@ TEST_F(ch_numtab_test, a_fourth_digit_is_ignored_and_c_removes_the_last) {
     EXPECT_EQ(table_couverts, "#N00711");
 }
 
+// A refused entry keeps the covers shown and says why at once, not at the
+// send; an empty one is the waiter changing their mind.
 TEST_F(ch_numtab_test, other_covers_are_taken_only_as_one_or_two_digits) {
     parametres::ecrit(ch_numtab::enreg_verification, "NON");
     struct {
         const char* saisie;
         const char* couverts;
-    } cas[] = {{"12", "12"}, {"7", "7"}, {"123", "3"}, {"", "3"}, {"1.5", "3"}, {"abc", "3"}};
+        bool refusee;
+    } cas[] = {{"12", "12", false}, {"7", "7", false},  {"123", "3", true},
+               {"", "3", false},    {"1.5", "3", true}, {"abc", "3", true}};
     for (const auto& c : cas) {
-        scripted_user::expect("ch_numtab", [](platform::form& f) {
+        std::string affiches;
+        scripted_user::expect("ch_numtab", [&](platform::form& f) {
             tape(f, "5");
             tap_cell(grid_of(f, "g1"), 0, 2);  // 3 covers first
             tap_cell(grid_of(f, "g1"), 3, 2);  // then "Autres"
+            affiches = caption_of(f, "Label7");
             valide(f);
         });
         std::string invite;
@@ -134,9 +140,23 @@ TEST_F(ch_numtab_test, other_covers_are_taken_only_as_one_or_two_digits) {
             invite = texte_message;
             scripted_user::answer(129, c.saisie)(f);
         });
+        std::vector<std::pair<int, std::string>> messages;
+        if (c.refusee)
+            scripted_user::expect("mini_97", [&](platform::form& f) {
+                messages.emplace_back(type_message, texte_message);
+                scripted_user::answer(6)(f);
+            });
         ch_numtab::instance().show_modal();
+        EXPECT_EQ(scripted_user::pending(), 0) << c.saisie;
         EXPECT_EQ(invite, "Entrez le nb de personnes|");
+        EXPECT_EQ(affiches, c.couverts) << c.saisie;
         EXPECT_EQ(table_couverts, "#N005" + txt::pad(c.couverts, 2)) << c.saisie;
+        const std::vector<std::pair<int, std::string>> attendus =
+            c.refusee
+                ? std::vector<std::pair<int, std::string>>{{0, cp("Nombre de couverts refusé : ") + c.saisie +
+                                                                   cp(", tapez 1 ou 2 chiffres !")}}
+                : std::vector<std::pair<int, std::string>>{};
+        EXPECT_EQ(messages, attendus) << c.saisie;
     }
 }
 

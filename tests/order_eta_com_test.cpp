@@ -7,6 +7,7 @@
 
 #include "order/eta_com.h"
 #include "order/order_file.h"
+#include "order/order_line.h"
 #include "order_fixture.h"
 #include "platform/cp1252.h"
 #include "platform/text.h"
@@ -261,6 +262,48 @@ TEST_F(eta_com_test, a_send_touched_while_the_editor_closes_never_sees_a_deleted
     const std::string ecrit = wvtest::read_bytes(work / nom_attendu);
     EXPECT_EQ(ecrit.find("#REF#{"), std::string::npos) << ecrit;
     EXPECT_EQ(ecrit, fichier_commande::contenu(attendue));
+}
+
+// The waiter deletes the coffee and, while the editor's window goes, touches
+// the row that shows the entrecôte: that is the line that opens, because the
+// grid already shows the order as it is when the touch is handled.
+TEST_F(eta_com_test, a_row_touched_while_the_editor_closes_opens_the_line_it_shows) {
+    table_couverts = "#N0124 ";
+    const std::string the = "2000700000025  |DES:Th\xE9|PVE:2.50|FA1:7|FA2:0|";
+    commande({cafe + " ##QUA:001.00##", entrecote + " ##QUA:002.00##{Saignant}", the + " ##QUA:001.00##"});
+    std::vector<std::string> decalees;
+    std::string ouverte;
+    scripted_user::expect("sel_arti", [&](platform::form& f) {
+        ligne_travail = "";
+        f.unload();
+        QTimer::singleShot(0, [&] {
+            auto* g = grid_of(eta_com::instance(), "g1");
+            int touchee = 0;
+            for (int r = 1; r < g->rows(); ++r) {
+                const int i = static_cast<int>(txt::val(g->text(r, 4)));
+                if (i < 1 || txt::left(g->text(r, 1), 3) == "   ") continue;
+                if (i > nb_lignes || ligne_commande::designation(lignes_commande[i]) != g->text(r, 1))
+                    decalees.push_back(g->text(r, 1) + " -> " + std::to_string(i));
+                if (g->text(r, 1) == "Entrec\xF4te" && touchee == 0) touchee = r;
+            }
+            ASSERT_NE(touchee, 0);
+            tap_cell(g, touchee, 1);
+        });
+    });
+    scripted_user::expect("sel_arti", [&](platform::form& f) {
+        ouverte = ligne_travail;
+        f.unload();
+    });
+    montre([](platform::form& f) {
+        tap_cell(grid_of(f, "g1"), 1, 1);
+        scripted_user::wait(50);
+        tap_cell(grid_of(f, "g2"), 0, 5);
+    });
+    EXPECT_EQ(scripted_user::pending(), 0) << "the queued touch was not handled";
+    EXPECT_EQ(decalees, std::vector<std::string>{}) << "rows out of step with the order";
+    EXPECT_EQ(ouverte, entrecote + " ##QUA:002.00##{Saignant}");
+    EXPECT_EQ(ordre(),
+              (std::vector<std::string>{entrecote + " ##QUA:002.00##{Saignant}", the + " ##QUA:001.00##"}));
 }
 
 TEST_F(eta_com_test, paging_and_orders_longer_than_the_grid) {

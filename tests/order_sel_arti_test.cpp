@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <cmath>
 
 #include "order/complement_grid.h"
 #include "order/order_file.h"
@@ -280,6 +283,77 @@ TEST_F(sel_arti_test, every_complement_can_be_seen_and_reached_at_800_by_600) {
         valide(f);
     });
     EXPECT_EQ(l, entrecote + " ##QUA:001.00##{A}{B}{C}{D}{E}{Sans sel}{Frites}");
+}
+
+// Where the style draws a part of the scroll bar now.
+QRect partie(QScrollBar* barre, QStyle::SubControl sc) {
+    QStyleOptionSlider opt;
+    opt.initFrom(barre);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = barre->orientation();
+    opt.minimum = barre->minimum();
+    opt.maximum = barre->maximum();
+    opt.sliderPosition = barre->sliderPosition();
+    opt.sliderValue = barre->value();
+    opt.singleStep = barre->singleStep();
+    opt.pageStep = barre->pageStep();
+    opt.upsideDown = barre->invertedAppearance();
+    return barre->style()->subControlRect(QStyle::CC_ScrollBar, &opt, sc, barre);
+}
+
+// At every screen format the complement grid's scroll bar, its arrows and
+// its slider are a finger's size: at least 7 mm even on the smallest tablet
+// (8 inches) that shows the format; and touches on it bring the 300th row
+// into view, clear of the bar.
+TEST_F(sel_arti_test, the_scroll_bar_is_a_touch_target_at_every_screen_format) {
+    std::string ligne = entrecote + " ##QUA:001.00##";
+    for (int i = 1; i <= 300; ++i) ligne += "{C" + std::to_string(i) + "}";
+    struct format {
+        int largeur, hauteur;
+    };
+    for (const format fm :
+         {format{800, 600}, format{1024, 768}, format{1280, 800}, format{1920, 1080}, format{800, 1280}}) {
+        largeur_ecran = static_cast<std::int16_t>(fm.largeur);
+        hauteur_ecran = static_cast<std::int16_t>(fm.hauteur);
+        Module1::dimensionne_fenetre(Form1::instance());
+        const double px_par_mm = std::hypot(fm.largeur, fm.hauteur) / (8.0 * 25.4);
+        const int cible = static_cast<int>(std::ceil(7 * px_par_mm));
+        const std::string nom = std::to_string(fm.largeur) + "x" + std::to_string(fm.hauteur);
+        const std::string l = edite(ligne, [&](platform::form& f) {
+            auto* g = grid_of(f, "g1");
+            auto* barre = g->findChild<QScrollBar*>();
+            ASSERT_NE(barre, nullptr) << nom;
+            ASSERT_TRUE(barre->isVisible()) << nom;
+            EXPECT_TRUE(g->rect().contains(barre->geometry())) << nom;
+            EXPECT_GE(barre->width(), cible) << nom;
+            const QRect haut = partie(barre, QStyle::SC_ScrollBarSubLine),
+                        bas = partie(barre, QStyle::SC_ScrollBarAddLine),
+                        curseur = partie(barre, QStyle::SC_ScrollBarSlider);
+            for (const QRect& r : {haut, bas, curseur}) {
+                EXPECT_GE(r.height(), cible) << nom;
+                EXPECT_GE(r.width(), cible) << nom;
+            }
+            EXPECT_LE(platform::to_px(g->col_width(0)), barre->geometry().left()) << nom;
+
+            // One touch on the lower arrow: one row further.
+            const int avant = g->top_row();
+            QTest::mouseClick(barre, Qt::LeftButton, {}, bas.center());
+            EXPECT_EQ(g->top_row(), avant + 1) << nom;
+            // Touches on the bar under its slider, then on the arrow once the
+            // slider is at the bottom, bring the last row into view.
+            for (int i = 0; i < 400 && !shown(g, 300); ++i) {
+                const QRect c = partie(barre, QStyle::SC_ScrollBarSlider),
+                            b = partie(barre, QStyle::SC_ScrollBarAddLine);
+                const QPoint sous((c.left() + c.right()) / 2, (c.bottom() + b.top()) / 2);
+                QTest::mouseClick(barre, Qt::LeftButton, {}, b.top() - c.bottom() > 4 ? sous : b.center());
+            }
+            ASSERT_TRUE(shown(g, 300)) << nom;
+            EXPECT_EQ(g->text(300, 0), "C300");
+            EXPECT_LE(g->cell_rect(300, 0).right(), barre->geometry().left()) << nom;
+            valide(f);
+        });
+        EXPECT_EQ(l, ligne) << nom;
+    }
 }
 
 TEST_F(sel_arti_test, closing_the_window_by_other_means_does_not_hand_back_scratch) {

@@ -120,12 +120,23 @@ void Form1::btx_Click(int index) {
 }
 
 void Form1::ajoute_article() {
+    // A full order takes no more lines: the waiter learns it before setting
+    // up a line that could not be kept. Every key that adds an article
+    // (family, sub-group and programmed pages alike) comes through here.
+    if (nb_lignes >= nb_max_lignes) {
+        type_message = 0;
+        texte_message = cp("La commande contient déjà ") + txt::format(nb_max_lignes, "0") +
+                        cp(" lignes, envoyez-la d'abord !");
+        platform::show_modal("mini_97");
+        return;
+    }
     platform::show_modal("sel_arti");
     // The returned line joins the order before pending events run: a touch
     // made while the editor's window goes opens the editor again over
     // ligne_travail, and a send touched then must find the order whole.
     // That touch's own line comes after this one.
-    // An order holds at most 1000 lines; a line beyond them is dropped.
+    // An order holds at most 1000 lines (checked above before the editor
+    // opened).
     if (!txt::trim(ligne_travail).empty() && nb_lignes < nb_max_lignes) {
         ++nb_lignes;
         lignes_commande[static_cast<std::size_t>(nb_lignes)] = ligne_travail;

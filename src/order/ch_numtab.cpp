@@ -161,9 +161,17 @@ void ch_numtab::g1_click(int r, int c) {
     ligne_travail.clear();
     platform::show_modal("clav_num");
     if (!loaded()) return;
-    // Only one or two digits are covers; anything else keeps those shown.
-    if (tables::couverts_acceptables(texte_message))
+    // Only one or two digits are covers; anything else keeps those shown,
+    // and the waiter is told why at once rather than at the send. An empty
+    // entry is the waiter changing their mind.
+    if (tables::couverts_acceptables(texte_message)) {
         get<platform::label>("Label7")->set_caption(texte_message);
+    } else if (!texte_message.empty()) {
+        const std::string saisie = texte_message;
+        type_message = 0;
+        texte_message = cp("Nombre de couverts refusé : ") + saisie + cp(", tapez 1 ou 2 chiffres !");
+        platform::show_modal("mini_97");
+    }
 }
 
 void ch_numtab::liste_des_tables() {

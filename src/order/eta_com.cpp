@@ -201,8 +201,9 @@ void eta_com::g1_click(int r) {
     for (int k = 1; k <= nb_lignes; ++k)
         if (!txt::trim(lignes_commande[k]).empty()) lignes_commande[++gardees] = lignes_commande[k];
     nb_lignes = static_cast<std::int16_t>(gardees);
-    platform::yield();
-    // That send may have closed the summary.
+    // Redrawn before pending events run (the redraw lets them run at its
+    // end): a row touched while the editor's window goes must open the line
+    // that row shows, not the one that took its place in the order.
     if (loaded()) form_load();
 }
 

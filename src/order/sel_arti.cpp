@@ -14,7 +14,6 @@
 
 namespace {
 constexpr int lignes_grille = grille_complements::derniere + 1;
-constexpr double largeur_barre_defilement = 600;
 }  // namespace
 
 sel_arti& sel_arti::instance() {
@@ -125,7 +124,7 @@ void sel_arti::form_load() {
     complements->set_fixed_alignment(0, a::center_center);
     // More complements than rows on the screen: a finger-wide scroll bar
     // reaches every one, and the column stops short of it.
-    complements->set_scroll_bar(true, largeur_barre_defilement);
+    complements->set_scroll_bar(true, Module1::cible_tactile());
     complements->set_col_width(0, complements->width() - complements->scroll_bar_width());
 
     designation->move(200, 500, largeur - 400, 1005);

@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QResizeEvent>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -14,6 +16,52 @@ namespace platform {
 namespace {
 constexpr double default_col_width = 960;
 constexpr double default_row_height = 240;
+
+// The grid's scroll bar is sized for a finger: its arrows and its slider are
+// at least as long as the bar is wide, where the desktop style would draw
+// arrows of a few pixels.
+class finger_scroll_style : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric m, const QStyleOption* o, const QWidget* w) const override {
+        if (m == PM_ScrollBarExtent || m == PM_ScrollBarSliderMin) {
+            const auto* bar = qobject_cast<const QScrollBar*>(w);
+            const QRect r = bar ? bar->rect() : o ? o->rect : QRect();
+            const int across = bar && bar->orientation() == Qt::Horizontal ? r.height() : r.width();
+            if (across > 0) return across;
+        }
+        return QProxyStyle::pixelMetric(m, o, w);
+    }
+    // The desktop style's arrow glyph keeps its few pixels in a larger
+    // button: an arrow half the button's size is drawn over it.
+    void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* o, QPainter* p,
+                            const QWidget* w) const override {
+        QProxyStyle::drawComplexControl(cc, o, p, w);
+        const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(o);
+        if (cc != CC_ScrollBar || !bar || bar->orientation != Qt::Vertical) return;
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing);
+        p->setPen(Qt::NoPen);
+        p->setBrush(bar->palette.color((bar->state & State_Enabled) ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::ButtonText));
+        for (const SubControl sc : {SC_ScrollBarSubLine, SC_ScrollBarAddLine}) {
+            const QRectF r = subControlRect(cc, o, sc, w);
+            if (r.isEmpty()) continue;
+            const double half_w = r.width() / 4, half_h = r.height() / 6;
+            const QPointF c = r.center();
+            const double tip = sc == SC_ScrollBarSubLine ? -half_h : half_h;
+            const QPointF arrow[3] = {
+                {c.x() - half_w, c.y() - tip}, {c.x() + half_w, c.y() - tip}, {c.x(), c.y() + tip}};
+            p->drawPolygon(arrow, 3);
+        }
+        p->restore();
+    }
+};
+
+// One for every grid, for the program's whole run.
+QStyle* finger_style() {
+    static auto* style = new finger_scroll_style;
+    return style;
+}
 }  // namespace
 
 grid::grid(QWidget* parent) : control_widget<QWidget>(parent) {
@@ -248,6 +296,7 @@ void grid::set_scroll_bar(bool on, double width) {
     scroll_width_ = std::max(0.0, width);
     if (on && !scroll_) {
         scroll_ = new QScrollBar(Qt::Vertical, this);
+        scroll_->setStyle(finger_style());
         QObject::connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) {
             if (v != top_row_) set_top_row(v);
         });

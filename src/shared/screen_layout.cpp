@@ -2,6 +2,8 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/colors.h"
 #include "platform/form.h"
@@ -43,6 +45,14 @@ void cale_fenetre(platform::form& f) {
     f.set_top(s.top);
     f.set_width(s.width);
     f.set_height(s.height);
+}
+
+double cible_tactile() {
+    constexpr double cote_mm = 9, diagonale_pouces = 10.1, mm_par_pouce = 25.4, plancher = 600;
+    const double diagonale_px = std::hypot(std::max(0.0, static_cast<double>(largeur_ecran)),
+                                           std::max(0.0, static_cast<double>(hauteur_ecran)));
+    const double px = std::ceil(cote_mm / mm_par_pouce * diagonale_px / diagonale_pouces);
+    return std::max(plancher, px * 15);
 }
 
 void dessine_cadre(platform::form& f) {

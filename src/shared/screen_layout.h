@@ -22,6 +22,10 @@ struct surface {
 surface surface_dialogues();
 // Gives the screen the position and size of surface_dialogues().
 void cale_fenetre(platform::form& f);
+// The side of a control a finger can be sure to hit, in twips, for the
+// configured screen format: 9 mm on a 10.1-inch screen of that format, so
+// still 7 mm on an 8-inch one; never under 600 twips (40 pixels).
+double cible_tactile();
 // Lays the eight frame pieces ccb(0..7) along the screen's edges.
 void dessine_cadre(platform::form& f);
 // Paints every control with the colour class of its tag.
