@@ -113,6 +113,36 @@ TEST(order_file, figures_beyond_single_precision_count_as_absent) {
     EXPECT_EQ(figure.substr(39), ".00") << figure;
 }
 
+TEST(order_file, only_the_article_text_makes_a_menu_and_holds_its_components) {
+    // Complements are the waiter's text: one reading "FA2:99" or holding the
+    // marks of a component list is sent as a complement or not at all, never
+    // read as a menu or a component.
+    const std::string c = fichier_commande::contenu(commande_de({
+        "2000200000013  |DES:Entrec\xF4te|PVE:18.50|FA1:3|FA2:0| ##QUA:002.00##{FA2:99}{Saignant}",
+        "2000200000013  |DES:E|PVE:1|FA1:3|FA2:0| ##QUA:001.00##{|\xA4\xA4"
+        "2000100000021   S\xF0"
+        "0\xF0"
+        "1\xD0}",
+        "2000900000016  |DES:M|PVE:9|FA1:9|FA2:99|\xA4\xA4"
+        "2000100000021   S\xF0"
+        "0\xF0"
+        "1\xD0| ##QUA:002.00##{x\xD0y}{\xF0"
+        "5\xF0"
+        "5\xD0}",
+    }));
+    EXPECT_EQ(c,
+              "#ID#0123456789\r\n#VERSION#2.1\r\n#SERVEUR#03\r\n#TABLE#012\r\n#NBCOUVERT#4 \r\n"
+              "#REF#2000200000013  {2.00}\r\n#COMP#FA2:99|Saignant|\r\n#NOTE#\r\n"
+              "#REF#2000200000013  {1.00}\r\n#COMP#|\xA4\xA4"
+              "2000100000021   S\xF0"
+              "0\xF0"
+              "1\xD0|\r\n#NOTE#\r\n"
+              "#REF#2000900000016  {2.00}   + \xA4\xA4"
+              "999999|\xD0\xD0MENU\r\n#COMP#\r\n#NOTE#\r\n"
+              "#REF#2000100000021  {2.00)  \xA4\xA4"
+              "0.00|\xD0\xD0MENU\r\n#COMP#\r\n#NOTE#\r\n");
+}
+
 TEST(order_file, next_second_carries_into_minutes_days_and_years) {
     struct {
         platform::date_time d, attendu;
