@@ -28,7 +28,8 @@ float simple(double v, float absent) {
     return std::fabs(v) <= std::numeric_limits<float>::max() ? static_cast<float>(v) : absent;
 }
 
-// The number that follows the n-th "\xF0" of a component's text (0 when absent).
+// The figure that follows the n-th "\xF0" of a component's text (0 when
+// absent): digits, "." and decimals only, as the quantity field is written.
 double valeur_composant(std::string_view texte, int n) {
     std::size_t p = std::string_view::npos, depart = 0;
     for (int i = 0; i < n; ++i) {
@@ -36,7 +37,7 @@ double valeur_composant(std::string_view texte, int n) {
         if (p == std::string_view::npos) return 0;
         depart = p + 1;
     }
-    return txt::val(texte.substr(depart));
+    return txt::decimal_val(texte.substr(depart));
 }
 
 // The components are read from the article text alone: the complements
