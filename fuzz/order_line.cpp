@@ -3,6 +3,7 @@
 // complements, and the line it rebuilds.
 #include "order/order_line.h"
 
+#include "order/order_file.h"
 #include "platform/text.h"
 #include "support.h"
 
@@ -26,5 +27,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& g : groupes)
         if (!lc::nettoie_complement(g).empty()) propres.push_back(lc::nettoie_complement(g));
     fuzz::check(lc::complements(ligne) == propres, "complements read back as written");
+
+    // What the waiter adds changes only the complements the router gets:
+    // never a menu, never a component, never a quantity.
+    const auto references = [](const std::string& l) {
+        const std::string octets = fichier_commande::contenu({"0123456789", 1, "#N0011 ", {l}});
+        // The lines that start with "#REF#" (a complement may hold the text).
+        std::string refs;
+        for (std::size_t p = octets.find("\r\n#REF#"); p != std::string::npos;
+             p = octets.find("\r\n#REF#", p + 2))
+            refs += octets.substr(p + 2, octets.find("\r\n", p + 2) - p - 2) + "\n";
+        return refs;
+    };
+    fuzz::check(references(ligne) == references(lc::reconstruit(recue, lc::plus(q), {})),
+                "complements change no reference line");
     return 0;
 }

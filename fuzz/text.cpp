@@ -2,14 +2,18 @@
 // rounding and its fixed patterns, cutting and searching, case.
 #include "platform/text.h"
 
+#include <QString>
 #include <cmath>
 #include <cstdio>
 
+#include "platform/cp1252.h"
 #include "support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string s = fuzz::text(data, size);
     const double v = txt::val(s);
+    // Digits, a point and decimals: never a sign, never not-a-number.
+    fuzz::check(txt::decimal_val(s) >= 0, "a figure of digits is not negative");
     txt::round_even(v);
     for (const char* pattern : {"0", "00", "000", "00000", "0.00", "000.00"}) txt::format(v, pattern);
     // Whole numbers come out exactly.
@@ -37,5 +41,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string u = txt::ucase(s), l = txt::lcase(s);
     fuzz::check(txt::same_nocase(s, u) && txt::same_nocase(s, l), "same text whatever its case");
     txt::ends_with_nocase(s, txt::right(u, b));
+
+    // Every byte survives the screen; any text, read as UTF-16, comes back as
+    // the bytes of its characters one by one, whatever stands before them.
+    fuzz::check(cp1252::from_qt(cp1252::to_qt(s)) == s, "bytes survive the screen");
+    QString q;
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        q += QChar(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    std::string un_par_un;
+    for (qsizetype i = 0; i < q.size(); ++i) {
+        // A character beyond 16 bits is a pair of surrogates.
+        const bool paire = q[i].isHighSurrogate() && i + 1 < q.size() && q[i + 1].isLowSurrogate();
+        un_par_un += cp1252::from_qt(q.mid(i, paire ? 2 : 1));
+        if (paire) ++i;
+    }
+    fuzz::check(cp1252::from_qt(q) == un_par_un, "each character converted on its own");
     return 0;
 }

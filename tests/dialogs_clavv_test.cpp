@@ -189,6 +189,19 @@ TEST_F(keyboard, physical_typing_and_touches_build_one_text) {
     EXPECT_EQ(texte_message, "ab");
 }
 
+TEST_F(keyboard, a_character_the_code_page_lacks_spoils_nothing_typed_after_it) {
+    // A physical keyboard types what the on-screen one cannot: only that
+    // character becomes "?", the euro and the ligatures after it stay.
+    type("|", [] {
+        field()->setFocus();
+        scripted_user::type_unicode(field(), QString::fromUtf8("x\u03A9\u20ACy"));
+        tap(15);
+        scripted_user::type_unicode(field(), QString::fromUtf8("\u0142\u0153\u0152"));
+        QTest::keyClick(field(), Qt::Key_Return);
+    });
+    EXPECT_EQ(texte_message, "x?\x80ya?\x9C\x8C");
+}
+
 TEST_F(keyboard, kind_1129_starts_in_upper_case) {
     type(
         "|",

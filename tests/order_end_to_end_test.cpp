@@ -173,4 +173,28 @@ TEST_F(end_to_end, an_order_from_the_first_start_to_the_router) {
               wvtest::read_bytes(wvtest::data_file("order_end_to_end_expected.txt")));
 }
 
+TEST_F(end_to_end, a_folder_typed_with_a_character_the_code_page_lacks_keeps_the_rest_of_its_name) {
+    // The folder is typed on a physical keyboard: the one character the code
+    // page cannot hold is a "?", the euro sign after it keeps its byte, and the
+    // catalogue comes from the folder of that name.
+    const fs::path base = work / "r\xE9seau";
+    net = base.string() + "?\x80";
+    fs::create_directories(net);
+    copy_demo_to_network();
+    std::vector<std::string> questions;
+    scripted_user::expect("porpay", [](form& f) { tap(f.find("Image2")); });
+    scripted_user::expect("mini_97", boite(questions, 3));
+    scripted_user::expect("clavv", [&](form& f) {
+        scripted_user::type_unicode(f.get<platform::text_box>("Text1"),
+                                    cp1252::to_qt(base.string()) + QString::fromUtf8("\u03A9\u20AC"));
+        tap(f.find("ttoc", 38));
+    });
+    ecran().show();
+    EXPECT_EQ(rep_reseau, net.string());
+    EXPECT_EQ(wvtest::read_bytes(work / "wfichdir.wdo").substr(0, net.string().size() + 2),
+              net.string() + "\r\n");
+    EXPECT_TRUE(fs::exists(net / "Test.res"));
+    EXPECT_EQ(wvtest::read_bytes(work / "wvelmorin.wdo"), wvtest::read_bytes(net / "wvelmorin.wdo"));
+}
+
 }  // namespace

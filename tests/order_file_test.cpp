@@ -83,13 +83,16 @@ TEST(order_file, encoding_is_single_byte_with_crlf_everywhere_and_no_bom) {
 TEST(order_file, figures_beyond_single_precision_count_as_absent) {
     // The file holds quantities and component values in single precision:
     // one it cannot hold is written as if the line did not carry it.
-    const auto composant = [](const char* premiere, const char* seconde) {
-        return std::string("2000100000021   S\xF0") + premiere + "\xF0" + seconde + "\xD0";
+    const auto composant = [](const std::string& premiere, const std::string& seconde) {
+        return "2000100000021   S\xF0" + premiere + "\xF0" + seconde + "\xD0";
     };
     const std::string c = fichier_commande::contenu(commande_de({
         "2000200000013  |DES:E|PVE:1|FA1:3|FA2:0| ##QUA:1e39##",
-        "2000900000016  |DES:M|PVE:1|FA1:9|FA2:99|\xA4\xA4" + composant("1e39", "1e99") +
-            composant("-1e39", "2") + composant("0", "3e38") + "| ##QUA:999##",
+        // Component values are digits only: 1e39, 1e99, 9.99...e39 and 3e38 written out.
+        "2000900000016  |DES:M|PVE:1|FA1:9|FA2:99|\xA4\xA4" +
+            composant("1" + std::string(39, '0'), "1" + std::string(99, '0')) +
+            composant(std::string(40, '9'), "2") + composant("0", "3" + std::string(38, '0')) +
+            "| ##QUA:999##",
         "2000200000013  |DES:E|PVE:1|FA1:3|FA2:0| ##QUA:3e38##",
     }));
     EXPECT_NE(c.find("#REF#2000200000013  {1.00}\r\n"), std::string::npos) << c;
@@ -111,6 +114,82 @@ TEST(order_file, figures_beyond_single_precision_count_as_absent) {
     EXPECT_EQ(figure.size(), 42u) << figure;
     EXPECT_EQ(figure.substr(0, 8), "30000000") << figure;
     EXPECT_EQ(figure.substr(39), ".00") << figure;
+}
+
+TEST(order_file, only_the_article_text_makes_a_menu_and_holds_its_components) {
+    // Complements are the waiter's text: one reading "FA2:99" or holding the
+    // marks of a component list is sent as a complement or not at all, never
+    // read as a menu or a component.
+    const std::string c = fichier_commande::contenu(commande_de({
+        "2000200000013  |DES:Entrec\xF4te|PVE:18.50|FA1:3|FA2:0| ##QUA:002.00##{FA2:99}{Saignant}",
+        "2000200000013  |DES:E|PVE:1|FA1:3|FA2:0| ##QUA:001.00##{|\xA4\xA4"
+        "2000100000021   S\xF0"
+        "0\xF0"
+        "1\xD0}",
+        "2000900000016  |DES:M|PVE:9|FA1:9|FA2:99|\xA4\xA4"
+        "2000100000021   S\xF0"
+        "0\xF0"
+        "1\xD0| ##QUA:002.00##{x\xD0y}{\xF0"
+        "5\xF0"
+        "5\xD0}",
+    }));
+    EXPECT_EQ(c,
+              "#ID#0123456789\r\n#VERSION#2.1\r\n#SERVEUR#03\r\n#TABLE#012\r\n#NBCOUVERT#4 \r\n"
+              "#REF#2000200000013  {2.00}\r\n#COMP#FA2:99|Saignant|\r\n#NOTE#\r\n"
+              "#REF#2000200000013  {1.00}\r\n#COMP#|\xA4\xA4"
+              "2000100000021   S\xF0"
+              "0\xF0"
+              "1\xD0|\r\n#NOTE#\r\n"
+              "#REF#2000900000016  {2.00}   + \xA4\xA4"
+              "999999|\xD0\xD0MENU\r\n#COMP#\r\n#NOTE#\r\n"
+              "#REF#2000100000021  {2.00)  \xA4\xA4"
+              "0.00|\xD0\xD0MENU\r\n#COMP#\r\n#NOTE#\r\n");
+}
+
+TEST(order_file, component_values_are_digits_a_point_and_decimals) {
+    // Each value is read up to the first character that is neither a digit
+    // nor the one decimal point: a blank, a sign or an exponent ends it.
+    struct {
+        std::string valeur;
+        const char* premiere;  // as written, quantity 2 and second value 1
+        const char* seconde;   // the same text as second value, quantity 2
+    } cas[] = {
+        {"1 5", "1.00", "2.00"},
+        {"2e3", "2.00", "4.00"},
+        {"1.5e1", "1.50", "3.00"},
+        {"-5", "0.00", "0.00"},
+        {"+5", "0.00", "0.00"},
+        {" 7", "0.00", "0.00"},
+        {"1e99", "1.00", "2.00"},
+        {"0.5", "0.50", "1.00"},
+        {"2.5", "2.50", "5.00"},
+        {"7.", "7.00", "14.00"},
+        {".5", "0.50", "1.00"},
+        {"1.2.3", "1.20", "2.40"},
+        {"", "0.00", "0.00"},
+        // Held in single precision, as every figure of the file.
+        {"99999999999.999", "99999997952.00", "199999995904.00"},
+        // Beyond single precision, or beyond any figure: absent, 0.
+        {"1" + std::string(39, '0'), "0.00", "0.00"},
+        {"9" + std::string(400, '9'), "0.00", "0.00"},
+    };
+    for (const auto& k : cas) {
+        const auto menu = [](const std::string& premiere, const std::string& seconde) {
+            return "2000900000016  |DES:M|PVE:9|FA1:9|FA2:99|\xA4\xA4"
+                   "2000100000021   S\xF0" +
+                   premiere + "\xF0" + seconde + "\xD0| ##QUA:002.00##";
+        };
+        const std::string a = fichier_commande::contenu(commande_de({menu(k.valeur, "1")}));
+        const std::string b = fichier_commande::contenu(commande_de({menu("0", k.valeur)}));
+        const auto composant = [](const std::string& c) { return c.substr(c.rfind("#REF#")); };
+        EXPECT_EQ(composant(a), std::string("#REF#2000100000021  {2.00)  \xA4\xA4") + k.premiere +
+                                    "|\xD0\xD0MENU\r\n#COMP#\r\n#NOTE#\r\n")
+            << k.valeur;
+        EXPECT_EQ(composant(b), std::string("#REF#2000100000021  {") + k.seconde +
+                                    ")  \xA4\xA4"
+                                    "0.00|\xD0\xD0MENU\r\n#COMP#\r\n#NOTE#\r\n")
+            << k.valeur;
+    }
 }
 
 TEST(order_file, next_second_carries_into_minutes_days_and_years) {

@@ -114,6 +114,44 @@ TEST(order_line, complements_are_cleaned_and_empty_ones_dropped) {
               (std::vector<std::string>{"Saignante", "Sauce poivre", "Frites", "Sel"}));
 }
 
+TEST(order_line, a_complement_carries_nothing_the_router_would_read_as_structure) {
+    // "|" separates complements in the order file; "\xA4", "\xD0" and "\xF0"
+    // mark a fixed menu's component list.
+    struct {
+        const char* tape;
+        const char* garde;
+    } cas[] = {
+        {"a|b", "ab"},
+        {"|Sans sel|", "Sans sel"},
+        {"x\xD0y", "xy"},
+        {"\xF0"
+         "1 \xF0"
+         "2",
+         "1 2"},
+        {"\xA4\xA4"
+         "999999|\xD0\xD0MENU",
+         "999999MENU"},
+        {" | \xD0 ", ""},
+        {"FA2:99", "FA2:99"},  // plain text: only the article text says menu
+        {"Cr\xE8me br\xFBl\xE9"
+         "e \x80"
+         "5",
+         "Cr\xE8me br\xFBl\xE9"
+         "e \x80"
+         "5"},
+    };
+    for (const auto& c : cas) EXPECT_EQ(ligne_commande::nettoie_complement(c.tape), c.garde) << c.tape;
+    EXPECT_EQ(ligne_commande::reconstruit(entrecote, 1, {"a|b", "\xD0", "c\xF0"}),
+              entrecote + " ##QUA:001.00##{ab}{c}");
+}
+
+TEST(order_line, the_article_text_ends_at_the_quantity_field_or_the_first_group) {
+    EXPECT_EQ(ligne_commande::texte_article(entrecote + " ##QUA:002.00##{FA2:99}"), entrecote + " ");
+    EXPECT_EQ(ligne_commande::texte_article(entrecote + "{FA2:99} ##QUA:002.00##"), entrecote);
+    EXPECT_EQ(ligne_commande::texte_article(entrecote), entrecote);
+    EXPECT_EQ(ligne_commande::texte_article(""), "");
+}
+
 TEST(order_line, reading_complements_stops_at_an_unmatched_brace) {
     const std::string l = entrecote + " ##QUA:001.00##{A}x{B}{C";
     EXPECT_EQ(ligne_commande::complements(l), (std::vector<std::string>{"A", "B"}));

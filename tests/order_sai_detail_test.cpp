@@ -122,6 +122,35 @@ TEST_F(sai_detail_test, headers_are_details_and_an_empty_cell_only_closes_a_gap)
     EXPECT_EQ(l, entrecote + " ##QUA:001.00##{A}{B}{Viandes}");
 }
 
+TEST_F(sai_detail_test, a_detail_is_added_as_the_line_will_carry_it) {
+    // Details are typed by the staff on the key-programming screen: a "|" or
+    // a mark of a menu's component list in one is dropped as in a typed
+    // complement, and the tick and the second touch still find it.
+    {
+        auto& fichier = styles::fichier();
+        ASSERT_TRUE(fichier.open(styles::nom_fichier));
+        styles::detail tete;
+        tete.tag = "#INIT#12-09-202";
+        fichier.write(1, styles::encode(tete));
+        styles::detail x;
+        x.label = "Sauce|poivre\xD0";
+        fichier.write(22, styles::encode(x));
+        fichier.close();
+    }
+    const std::string l = par_le_picker(entrecote + " ##QUA:001.00##{Saucepoivre}", 1, [](platform::form& f) {
+        auto* gauche = grid_of(f, "g1", 0);
+        EXPECT_TRUE(coche(gauche, 2));
+        tap_cell(gauche, 2, 0);
+        EXPECT_EQ(complements()->text(1, 0), "");
+        EXPECT_FALSE(coche(gauche, 2));
+        tap_cell(gauche, 2, 0);
+        EXPECT_EQ(complements()->text(1, 0), "Saucepoivre");
+        EXPECT_TRUE(coche(gauche, 2));
+        ferme(f);
+    });
+    EXPECT_EQ(l, entrecote + " ##QUA:001.00##{Saucepoivre}");
+}
+
 TEST_F(sai_detail_test, paging_stays_within_the_ten_pages) {
     par_le_picker(entrecote, 1, [](platform::form& f) {
         auto* barre = grid_of(f, "g2");

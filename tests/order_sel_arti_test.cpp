@@ -182,6 +182,48 @@ TEST_F(sel_arti_test, typed_complements_are_trimmed_and_cleaned_of_braces) {
     EXPECT_EQ(l, entrecote + " ##QUA:001.00##{Sans sel}");
 }
 
+TEST_F(sel_arti_test, typed_complements_reach_the_router_as_complements_only) {
+    // Typed on a physical keyboard: a "|" would split a complement in two for
+    // the router, "FA2:99" would make a menu of an entrecote, and the marks of
+    // a component list would add components of no article.
+    for (const char* tape : {"a|b", "FA2:99", "x\xD0y",
+                             "\xF0"
+                             "5\xA4"})
+        scripted_user::expect("clavv", scripted_user::answer(129, tape));
+    const std::string l1 = edite(entrecote, [](platform::form& f) {
+        auto* g = grid_of(f, "g1");
+        for (int r = 1; r <= 4; ++r) tap_cell(g, r, 0);
+        // Each row shows what the line will carry.
+        EXPECT_EQ(g->text(1, 0), "ab");
+        EXPECT_EQ(g->text(3, 0), "xy");
+        EXPECT_EQ(g->text(4, 0), "5");
+        valide(f);
+    });
+    EXPECT_EQ(l1, entrecote + " ##QUA:001.00##{ab}{FA2:99}{xy}{5}");
+
+    const std::string menu =
+        "2000900000016  |DES:Menu|PVE:22.50|FA1:9|FA2:99|\xA4\xA4"
+        "2000100000021   Soupe\xF0"
+        "0\xF0"
+        "1\xD0|";
+    scripted_user::expect("clavv", scripted_user::answer(129,
+                                                         "|Soupe\xF0"
+                                                         "1\xD0"));
+    const std::string l2 = edite(menu, [](platform::form& f) {
+        tap_cell(grid_of(f, "g1"), 1, 0);
+        valide(f);
+    });
+    EXPECT_EQ(l2, menu + " ##QUA:001.00##{Soupe1}");
+
+    EXPECT_EQ(fichier_commande::contenu({"0123456789", 3, "#N0124 ", {l1, l2}}),
+              "#ID#0123456789\r\n#VERSION#2.1\r\n#SERVEUR#03\r\n#TABLE#012\r\n#NBCOUVERT#4 \r\n"
+              "#REF#2000200000013  {1.00}\r\n#COMP#ab|FA2:99|xy|5|\r\n#NOTE#\r\n"
+              "#REF#2000900000016  {1.00}   + \xA4\xA4"
+              "999999|\xD0\xD0MENU\r\n#COMP#\r\n#NOTE#\r\n"
+              "#REF#2000100000021  {1.00)  \xA4\xA4"
+              "0.00|\xD0\xD0MENU\r\n#COMP#\r\n#NOTE#\r\n");
+}
+
 TEST_F(sel_arti_test, the_header_row_does_nothing) {
     // No dialog is expected: one opening would fail the test.
     const std::string l = edite(entrecote + " ##QUA:001.00##{A}", [](platform::form& f) {

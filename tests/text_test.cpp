@@ -109,3 +109,27 @@ TEST(cp1252, every_byte_survives_the_screen) {
     EXPECT_EQ(cp("é€¤"), std::string("\xE9\x80\xA4"));
     EXPECT_EQ(cp1252::to_qt("\x80"), QString::fromUtf8("€"));
 }
+
+TEST(cp1252, only_the_characters_the_code_page_cannot_hold_become_question_marks) {
+    // Typed on a physical keyboard or pasted: what the code page lacks is one
+    // "?" each, and whatever follows keeps its own byte.
+    struct {
+        const char* utf8;
+        std::string bytes;
+    } cases[] = {
+        {"xΩ€y", "x?\x80y"},
+        {"é€œ", "\xE9\x80\x9C"},
+        {"łŒ…", "?\x8C\x85"},
+        {"Ω€Ωœł™", "?\x80?\x9C?\x99"},
+        {"a😀€", "a?\x80"},  // one character beyond 16 bits: one "?"
+        {"¤ÐðΩŸ", "\xA4\xD0\xF0?\x9F"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(cp1252::from_qt(QString::fromUtf8(c.utf8)), c.bytes) << c.utf8;
+
+    // Every character of 0x80 to 0x9F after one the code page cannot hold.
+    std::string haute;
+    for (int b = 0x80; b <= 0x9F; ++b) haute += static_cast<char>(b);
+    EXPECT_EQ(
+        cp1252::from_qt(QString::fromUtf8("ł") + cp1252::to_qt(haute) + QChar(0xD800) + cp1252::to_qt(haute)),
+        "?" + haute + "?" + haute);
+}

@@ -1,5 +1,6 @@
 #include "order/complement_grid.h"
 
+#include "order/order_line.h"
 #include "platform/text.h"
 
 namespace grille_complements {
@@ -27,13 +28,14 @@ std::string liste(const platform::grid& g) {
 }
 
 int cherche(const platform::grid& g, const std::string& t) {
+    const std::string propre = ligne_commande::nettoie_complement(t);
     for (int r = premiere; r <= derniere; ++r)
-        if (txt::trim(g.text(r, 0)) == t) return r;
+        if (ligne_commande::nettoie_complement(g.text(r, 0)) == propre) return r;
     return 0;
 }
 
 bool contient(const platform::grid& g, const std::string& t) {
-    return !t.empty() && cherche(g, t) > 0;
+    return !ligne_commande::nettoie_complement(t).empty() && cherche(g, t) > 0;
 }
 
 void retire(platform::grid& g, int r) {
@@ -54,12 +56,13 @@ int ajoute(platform::grid& g, const std::string& t) {
 }
 
 bool bascule(platform::grid& g, const std::string& texte) {
-    const std::string t = txt::trim(texte);
+    // The row shows what the line will carry.
+    const std::string t = ligne_commande::nettoie_complement(texte);
     if (const int r = cherche(g, t)) {
         retire(g, r);
         return false;
     }
-    return ajoute(g, texte) > 0 && !t.empty();
+    return !t.empty() && ajoute(g, t) > 0;
 }
 
 }  // namespace grille_complements

@@ -20,16 +20,17 @@ std::vector<std::string> lignes(const platform::grid& g);
 std::vector<std::string> presents(const platform::grid& g);
 // The same, each followed by "|".
 std::string liste(const platform::grid& g);
-// Whether a complement equals t exactly once trimmed.
+// Whether a complement equals t exactly, both as the line would carry them
+// (ligne_commande::nettoie_complement).
 bool contient(const platform::grid& g, const std::string& t);
-// The first row whose trimmed text equals t (0 when none).
+// The first row whose text equals t so compared (0 when none).
 int cherche(const platform::grid& g, const std::string& t);
 // Removes row r: the rows below move up one row and row 300 is left empty.
 void retire(platform::grid& g, int r);
 // Writes t into the first blank row; that row, or 0 when the list is full.
 int ajoute(platform::grid& g, const std::string& t);
 // The touch of a detail or dish: removes its first occurrence when present,
-// else adds it. True when it is in the list afterwards.
+// else adds it as the line will carry it. True when it is in the list afterwards.
 bool bascule(platform::grid& g, const std::string& texte);
 
 }  // namespace grille_complements

@@ -28,7 +28,8 @@ float simple(double v, float absent) {
     return std::fabs(v) <= std::numeric_limits<float>::max() ? static_cast<float>(v) : absent;
 }
 
-// The number that follows the n-th "\xF0" of a component's text (0 when absent).
+// The figure that follows the n-th "\xF0" of a component's text (0 when
+// absent): digits, "." and decimals only, as the quantity field is written.
 double valeur_composant(std::string_view texte, int n) {
     std::size_t p = std::string_view::npos, depart = 0;
     for (int i = 0; i < n; ++i) {
@@ -36,19 +37,21 @@ double valeur_composant(std::string_view texte, int n) {
         if (p == std::string_view::npos) return 0;
         depart = p + 1;
     }
-    return txt::val(texte.substr(depart));
+    return txt::decimal_val(texte.substr(depart));
 }
 
-void ecrit_menu(std::string& out, std::string_view l, float q) {
+// The components are read from the article text alone: the complements
+// typed after it are the waiter's, never a component.
+void ecrit_menu(std::string& out, std::string_view l, std::string_view article, float q) {
     ligne(out, "#REF#" + txt::left(l, 15) + "{" + txt::format(q, "0.00") +
                    "}   + \xA4\xA4"
                    "999999|\xD0\xD0MENU");
     ligne(out, "#COMP#");
     ligne(out, "#NOTE#");
-    const auto debut = l.find("|\xA4\xA4");
+    const auto debut = article.find("|\xA4\xA4");
     if (debut == std::string_view::npos) return;
-    std::string_view reste = l.substr(debut + 3);
-    // Each component ends with "\xD0"; what follows the last one is the rest of the line.
+    std::string_view reste = article.substr(debut + 3);
+    // Each component ends with "\xD0"; what follows the last one (the closing "|") is none.
     for (auto fin = reste.find('\xD0'); fin != std::string_view::npos; fin = reste.find('\xD0')) {
         const std::string_view composant = reste.substr(0, fin);
         reste.remove_prefix(fin + 1);
@@ -90,8 +93,10 @@ std::string contenu(const commande& c) {
     ligne(out, "#NBCOUVERT#" + tables::champ_couverts(c.table_couverts));
     for (const auto& l : c.lignes) {
         const float q = simple(ligne_commande::quantite(l), 1);
-        if (l.find("FA2:99") != std::string::npos)
-            ecrit_menu(out, l, q);
+        // A complement reading "FA2:99" is no menu: only the catalogue text says so.
+        const std::string_view article = ligne_commande::texte_article(l);
+        if (article.find("FA2:99") != std::string_view::npos)
+            ecrit_menu(out, l, article, q);
         else
             ecrit_article(out, l, q);
     }

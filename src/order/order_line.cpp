@@ -69,10 +69,16 @@ std::string nettoie_complement(std::string_view texte) {
     propre.reserve(texte.size());
     for (char c : texte) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '{' || c == '}' || u < 32 || u == 127) continue;
+        if (c == '{' || c == '}' || c == '|' || c == '\xA4' || c == '\xD0' || c == '\xF0' || u < 32 ||
+            u == 127)
+            continue;
         propre += c;
     }
     return txt::trim(propre);
+}
+
+std::string_view texte_article(std::string_view ligne) {
+    return ligne.substr(0, std::min(ligne.find(marque_quantite), ligne.find('{')));
 }
 
 std::string partie_article(std::string_view recue) {

@@ -34,8 +34,16 @@ double prix_unitaire(std::string_view ligne);
 std::vector<std::string> complements(std::string_view ligne, bool jusqu_a_la_fin = false);
 
 // What a complement becomes in the line: no "{", "}" or control characters,
-// no leading or trailing blanks; "" when nothing is left (then it is dropped).
+// no "|" (the order file's separator of complements), none of the marks of a
+// fixed menu's component list ("\xA4", "\xD0", "\xF0"), no leading or trailing
+// blanks; "" when nothing is left (then it is dropped). Every complement goes
+// through it on its way into a line, typed or picked.
 std::string nettoie_complement(std::string_view texte);
+
+// The article's catalogue text as it stands in a line: what precedes the
+// quantity field and the first complement group. Only this part tells a fixed
+// menu ("FA2:99") and holds its components.
+std::string_view texte_article(std::string_view ligne);
 
 // The received line without its quantity fields and complement groups, trimmed.
 std::string partie_article(std::string_view recue);

@@ -201,7 +201,9 @@ void sel_arti::g1_click(int r) {
     platform::show_modal("clavv");
     if (!loaded()) return;
     complements = get<platform::grid>("g1");
-    complements->set_text(r, 0, texte_message);
+    // The row shows what the line will carry: a "|" or a brace typed on a
+    // physical keyboard is gone before the waiter validates.
+    complements->set_text(r, 0, ligne_commande::nettoie_complement(texte_message));
     complements->show_row(r);
 }
 

@@ -87,6 +87,23 @@ double val(std::string_view s) {
     return std::strtod(digits.c_str(), nullptr);
 }
 
+double decimal_val(std::string_view s) {
+    std::size_t n = 0;
+    const auto chiffres = [&] {
+        while (n < s.size() && s[n] >= '0' && s[n] <= '9') ++n;
+    };
+    chiffres();
+    if (n < s.size() && s[n] == '.') {
+        ++n;
+        chiffres();
+    }
+    const std::string figure(s.substr(0, n));
+    // Nothing but digits and one point: strtod reads them whole (beyond a
+    // double it gives infinity, below its smallest figure 0).
+    return figure.find_first_of("0123456789") == std::string::npos ? 0.0
+                                                                   : std::strtod(figure.c_str(), nullptr);
+}
+
 long round_even(double v) {
     if (std::isnan(v)) return 0;
     const double r = std::nearbyint(v);

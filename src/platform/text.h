@@ -24,6 +24,11 @@ std::string pad(std::string_view s, std::size_t n);
 // they stand, reading stops at the first character that cannot continue a
 // number, and no digits at all gives 0.
 double val(std::string_view s);
+// The value of the figure that starts s: digits, then optionally "." and
+// decimals; the reading stops at the first other character, so a blank, a
+// sign or an exponent ends it ("1 5" is 1, "-5" is 0, "2e3" is 2). No digit
+// at all gives 0; more digits than a double holds give infinity.
+double decimal_val(std::string_view s);
 // Whole number nearest to v, halves to even; a value beyond what a long holds
 // is held at the nearest bound, and not-a-number gives 0.
 long round_even(double v);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
@@ -111,6 +112,18 @@ void post_tap_cell(platform::grid* g, int row, int col) {
 void type_text(platform::text_box* t, const std::string& text) {
     ASSERT_NE(t, nullptr);
     QTest::keyClicks(t, cp1252::to_qt(text));
+}
+
+void type_unicode(platform::text_box* t, const QString& text) {
+    ASSERT_NE(t, nullptr);
+    // QTest types Latin-1 only: the events carry the character themselves.
+    for (char32_t u : text.toUcs4()) {
+        const QString c = QString::fromUcs4(&u, 1);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c);
+        QCoreApplication::sendEvent(t->widget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, c);
+        QCoreApplication::sendEvent(t->widget(), &release);
+    }
 }
 
 void wait(int ms) {

@@ -3,6 +3,7 @@
 // fails the test at once; a watchdog fails a test that waits too long.
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -36,6 +37,9 @@ void post_tap(platform::control* c);
 void post_tap_cell(platform::grid* g, int row, int col);
 // Types text into the focused text box, key by key.
 void type_text(platform::text_box* t, const std::string& cp1252_text);
+// Types any text, as a physical keyboard or a paste gives characters the code
+// page may not hold ("\u03A9", "\u0142"): one key event per character.
+void type_unicode(platform::text_box* t, const QString& text);
 
 // Lets the event loop run for ms milliseconds.
 void wait(int ms);
