@@ -2,12 +2,16 @@
 // display: order, names, bytes, failures and an interrupted hand-over.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <map>
 
 #include "main_screen/order_queue.h"
+#include "order/order_file.h"
 #include "platform/text_file.h"
 #include "support/fixtures.h"
 
@@ -49,6 +53,16 @@ class queue : public wvtest::folder_test {
         return noms;
     }
     bool vide(const fs::path& dossier) { return fichiers(dossier).empty(); }
+
+    // A router that removes what it reads: how many times it got each order's bytes.
+    std::map<std::string, int> recues;
+    void routeur(const fs::path& d) {
+        for (const auto& e : fs::directory_iterator(d)) {
+            if (e.path().extension() != ".txt") continue;
+            ++recues[wvtest::read_bytes(e.path())];
+            fs::remove(e.path());
+        }
+    }
 };
 
 TEST_F(queue, lists_queued_orders_in_name_order_whatever_their_case) {
@@ -399,6 +413,175 @@ TEST_F(queue, an_order_stays_until_its_copy_is_flushed_on_the_network_folder) {
     EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 1);
     EXPECT_EQ(inode(net / "1_.txt"), copie);
     EXPECT_FALSE(fs::exists(work / "1_.-A-"));
+}
+
+// The exchange folder is a share mounted at a fixed path. When it goes away
+// during a hand-over, the path leads to the empty mount point on the tablet's
+// own disk: no order may leave the queue into it. The share goes just before
+// the n-th operation of a kind on it: a share taken down lazily (the program
+// holds the folder open), or a folder renamed away and an empty one made in
+// its place. Once it is back, every order reaches the router once.
+TEST_F(queue, a_share_gone_during_the_hand_over_keeps_the_rest_of_the_queue) {
+    struct cas {
+        const char* nom;
+        platform::file_op op;
+        int n;
+        bool montage;
+        int au_plus;  // times the router may get the order caught by the swap
+    };
+    using op = platform::file_op;
+    // On the share, per order: one create and one rename, two flushes of the folder.
+    // A copy renamed just before its share went, and not found on the share
+    // once back, may have gone with it or have been taken by the router: it
+    // is sent again, a duplicate at worst, never a loss.
+    const std::vector<cas> cas_ = {
+        {"renamed away between two copies", op::create, 2, false, 1},
+        {"renamed away during a copy, before its rename", op::rename, 2, false, 1},
+        {"renamed away after a copy's rename, at its flush", op::sync_folder, 4, false, 1},
+        {"unmounted between two copies", op::create, 2, true, 1},
+        {"unmounted during a copy, before its rename", op::rename, 2, true, 1},
+        {"unmounted after a copy's rename, at its flush", op::sync_folder, 4, true, 2},
+    };
+    int i = 0;
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.nom);
+        const fs::path tablette = work / ("tablette" + std::to_string(i));
+        const fs::path point = work / ("point" + std::to_string(i));
+        const fs::path ailleurs = work / ("partage" + std::to_string(i++));
+        fs::create_directories(tablette);
+        fs::create_directories(point);
+        if (c.montage && ::mount("tmpfs", point.c_str(), "tmpfs", 0, "size=4m") != 0) {
+            std::printf("[ skipped  ] %s: no mount allowed here (%s)\n", c.nom, std::strerror(errno));
+            continue;
+        }
+        echange(point);
+        recues.clear();
+        const std::vector<std::string> commandes = {commande("001"), commande("002"), commande("003")};
+        for (int k = 0; k < 3; ++k)
+            wvtest::write_bytes(tablette / ("2026-12-09-12-3" + std::to_string(k) + "-00_01_012_004_.-A-"),
+                                commandes[static_cast<std::size_t>(k)]);
+        int vues = 0;
+        platform::set_file_fault_hook([&](platform::file_op o, const fs::path& p) {
+            if (o != c.op || (p != point && p.parent_path() != point) || ++vues != c.n) return 0;
+            if (c.montage) {
+                // The router read the share up to the moment it went.
+                routeur(point);
+                EXPECT_EQ(::umount2(point.c_str(), MNT_DETACH), 0);
+            } else {
+                fs::rename(point, ailleurs);
+                fs::create_directories(point);
+            }
+            return 0;
+        });
+        const file_attente::bilan r = file_attente::transmet(tablette, point.string());
+        platform::set_file_fault_hook(nullptr);
+
+        EXPECT_TRUE(fs::is_empty(point)) << "an order was put into the empty mount point";
+        EXPECT_EQ(r.restants, 2);
+        for (int k = 1; k < 3; ++k)
+            EXPECT_EQ(wvtest::read_bytes(tablette /
+                                         ("2026-12-09-12-3" + std::to_string(k) + "-00_01_012_004_.-A-")),
+                      commandes[static_cast<std::size_t>(k)]);
+
+        // The share back.
+        if (c.montage) {
+            ASSERT_EQ(::mount("tmpfs", point.c_str(), "tmpfs", 0, "size=4m"), 0);
+            echange(point);
+        } else {
+            fs::remove_all(point);
+            fs::rename(ailleurs, point);
+        }
+        EXPECT_EQ(file_attente::transmet(tablette, point.string()).restants, 0);
+        routeur(point);
+        EXPECT_EQ(recues[commandes[0]], 1);
+        EXPECT_GE(recues[commandes[1]], 1);
+        EXPECT_LE(recues[commandes[1]], c.au_plus);
+        EXPECT_EQ(recues[commandes[2]], 1);
+        EXPECT_EQ(fichiers(point), std::vector<std::string>{}) << "no temporary file left";
+        if (c.montage) ::umount2(point.c_str(), MNT_DETACH);
+    }
+}
+
+// Identical orders of one second, while the router has not read the first:
+// from one tablet (its clock set back), or from two tablets cloned from one
+// image that share their identification. Each is another order, and each
+// reaches the router, be it slow or quick to take what it reads.
+TEST_F(queue, identical_orders_of_one_second_all_reach_the_router) {
+    fichier_commande::commande c;
+    c.id_tablette = "0123456789";
+    c.num_serveur = 1;
+    c.table_couverts = "#N0124 ";
+    c.lignes = {"2000700000018  |DES:Caf\xE9|PVE:1.80|FA1:7|FA2:0| ##QUA:001.00##"};
+    const platform::date_time seconde{2026, 12, 9, 12, 30, 0, 0};
+    int i = 0;
+    for (const bool deux_tablettes : {false, true}) {
+        for (const bool routeur_lent : {true, false}) {
+            SCOPED_TRACE(std::string(deux_tablettes ? "two tablets" : "one tablet") +
+                         (routeur_lent ? ", a slow router" : ", a quick router"));
+            const fs::path reseau = work / ("reseau" + std::to_string(i));
+            const fs::path t1 = work / ("t1-" + std::to_string(i)), t2 = work / ("t2-" + std::to_string(i++));
+            echange(reseau);
+            fs::create_directories(t1);
+            fs::create_directories(t2);
+            recues.clear();
+            const fs::path seconde_tablette = deux_tablettes ? t2 : t1;
+            // Written before either reaches the network folder.
+            ASSERT_TRUE(fichier_commande::ecrit(t1, c, seconde));
+            if (deux_tablettes) ASSERT_TRUE(fichier_commande::ecrit(t2, c, seconde));
+            file_attente::transmet(t1, reseau.string());
+            if (!routeur_lent) routeur(reseau);
+            if (!deux_tablettes) ASSERT_TRUE(fichier_commande::ecrit(t1, c, seconde));
+            EXPECT_EQ(file_attente::transmet(seconde_tablette, reseau.string()).restants, 0);
+            routeur(reseau);
+            EXPECT_EQ(recues[fichier_commande::contenu(c)], 2);
+        }
+    }
+}
+
+// Once an order is under its name on the network folder, a step after it
+// that fails (the folder cannot be opened for its flush, its flush fails,
+// the local file cannot be removed) never has it copied again, though the
+// router removes what it reads at once: only the missing steps are retried.
+TEST_F(queue, a_copy_visible_to_the_router_is_never_made_twice_whatever_fails_after_it) {
+    struct cas {
+        const char* nom;
+        platform::file_op op;
+        int erreur;
+    };
+    const std::vector<cas> cas_ = {
+        {"the network folder cannot be opened for its flush", platform::file_op::sync_folder, EACCES},
+        {"the network folder's flush fails", platform::file_op::sync_folder, EIO},
+        {"the local file cannot be removed", platform::file_op::remove, EPERM},
+    };
+    int i = 0;
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.nom);
+        const fs::path tablette = work / ("tablette" + std::to_string(i++));
+        fs::create_directories(tablette);
+        recues.clear();
+        wvtest::write_bytes(tablette / "1_.-A-", commande("001"));
+        wvtest::write_bytes(tablette / "2_.-A-", commande("002"));
+        bool panne = true, renommee = false;
+        platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+            if (op == platform::file_op::rename && p.parent_path() == net) renommee = true;
+            if (!panne || !renommee || op != c.op) return 0;
+            const bool visee = op == platform::file_op::remove ? p == tablette / "1_.-A-" : p == net;
+            return visee ? c.erreur : 0;
+        });
+        for (int dessin = 0; dessin < 4; ++dessin) {
+            file_attente::transmet(tablette, net.string());
+            routeur(net);
+        }
+        panne = false;
+        for (int dessin = 0; dessin < 2; ++dessin) {
+            file_attente::transmet(tablette, net.string());
+            routeur(net);
+        }
+        platform::set_file_fault_hook(nullptr);
+        EXPECT_EQ(recues[commande("001")], 1);
+        EXPECT_EQ(recues[commande("002")], 1);
+        EXPECT_TRUE(file_attente::en_attente(tablette).empty());
+    }
 }
 
 }  // namespace

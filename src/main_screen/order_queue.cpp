@@ -59,6 +59,7 @@ struct copie {
     std::string reseau;
     std::string nom_txt;
     etat e = etat::incertaine;
+    std::pair<dev_t, ino_t> dossier{};  // the folder it was put in
     int removals_failed = 0;
 };
 std::mutex verrou;
@@ -177,25 +178,34 @@ enum class pas {
 // The steps left of an order already under a name of the network folder.
 pas acheve(const fs::path& dossier, const std::string& nom, copie& c, folder_handle* h) {
     using etat = copie::etat;
-    if (c.e != etat::sur_disque &&
-        (h == nullptr || c.reseau != h->path().string() || !h->still_at_its_path()))
-        return pas::arret;
+    if (c.e != etat::sur_disque) {
+        if (h == nullptr || c.reseau != h->path().string() || !h->still_at_its_path()) return pas::arret;
+        // Another folder at that path since (a share mounted again): the copy
+        // is there only if it is found there.
+        if (h->identity() != c.dossier) c.e = etat::incertaine;
+    }
     if (c.e == etat::incertaine) {
-        // The copy is in this folder only if it is found there.
         const auto la = h->read(c.nom_txt);
-        if (la && *la == c.octets)
+        if (la && *la == c.octets) {
             c.e = etat::en_place;
-        else if (h->has(c.nom_txt) == std::optional<bool>(false) || la)
+            c.dossier = h->identity();
+        } else if (h->has(c.nom_txt) == std::optional<bool>(false) || la) {
             // Gone with the folder it was put in, or taken by the router:
             // the two cannot be told apart, and a loss is never traded for
             // a duplicate.
             return pas::recopier;
-        else
+        } else {
             return pas::arret;
+        }
     }
     if (c.e == etat::en_place) {
-        // Only once its name is on the folder's disk may the local file go.
+        // Only once its name is on the folder's disk may the local file go;
+        // in the same folder, a copy gone since was taken by the router.
         if (h->flush() == folder_handle::flush_result::failed) return pas::arret;
+        if (!h->still_at_its_path()) {
+            c.e = etat::incertaine;
+            return pas::arret;
+        }
         c.e = etat::sur_disque;
     }
     const fs::path local = dossier / nom;

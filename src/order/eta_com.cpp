@@ -14,6 +14,7 @@
 #include "platform/cp1252.h"
 #include "platform/services.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 #include "shared/globals.h"
 #include "shared/screen_layout.h"
 #include "shared/settings_file.h"
@@ -260,7 +261,14 @@ bool eta_com::envoi_commande() {
     c.lignes.assign(lignes_commande.begin() + 1, lignes_commande.begin() + 1 + std::max<int>(0, nb_lignes));
     std::error_code ec;
     const auto dossier = std::filesystem::current_path(ec);
-    if (ec || !fichier_commande::ecrit(dossier, c, platform::now())) return false;
+    // An order of the same second may wait for the router in the network
+    // folder: this one must not take its name there. Offline the folder is
+    // not touched; a folder that does not answer says the name is free.
+    const std::string reseau = hors_ligne ? std::string() : rep_reseau;
+    const auto pris_sur_reseau = [reseau](const std::string& nom_txt) {
+        return !reseau.empty() && platform::file_exists(platform::join_folder(reseau, nom_txt));
+    };
+    if (ec || !fichier_commande::ecrit(dossier, c, platform::now(), pris_sur_reseau)) return false;
     table_couverts.clear();
     for (auto& l : lignes_commande) l.clear();
     nb_lignes = 0;

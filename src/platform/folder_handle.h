@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -25,6 +26,9 @@ class folder_handle {
     // device and inode): false once the share mounted there went away, even
     // lazily, or the folder was replaced.
     bool still_at_its_path() const;
+    // The folder held, as its device and inode: the same folder at a later
+    // opening only when they are the same.
+    std::pair<dev_t, ino_t> identity() const { return {dev_, ino_}; }
 
     // Whether a name is there; nullopt when the folder cannot tell.
     std::optional<bool> has(const std::string& name) const;
