@@ -179,7 +179,9 @@ TEST_F(queue, a_hand_over_killed_part_way_is_settled_at_the_next_start_once_and_
         EXPECT_FALSE(fs::exists(tablette / nom));
         if (fs::exists(net / copie)) {
             EXPECT_EQ(wvtest::read_bytes(net / copie), octets);
-            if (c.deja_renommee) EXPECT_EQ(inode(net / copie), avant) << "the copy was written again";
+            if (c.deja_renommee) {
+                EXPECT_EQ(inode(net / copie), avant) << "the copy was written again";
+            }
             ++prises;
         }
         EXPECT_EQ(prises, 1) << "the router gets the order once";
@@ -527,10 +529,14 @@ TEST_F(queue, identical_orders_of_one_second_all_reach_the_router) {
             const fs::path seconde_tablette = deux_tablettes ? t2 : t1;
             // Written before either reaches the network folder.
             ASSERT_TRUE(fichier_commande::ecrit(t1, c, seconde));
-            if (deux_tablettes) ASSERT_TRUE(fichier_commande::ecrit(t2, c, seconde));
+            if (deux_tablettes) {
+                ASSERT_TRUE(fichier_commande::ecrit(t2, c, seconde));
+            }
             file_attente::transmet(t1, reseau.string());
             if (!routeur_lent) routeur(reseau);
-            if (!deux_tablettes) ASSERT_TRUE(fichier_commande::ecrit(t1, c, seconde));
+            if (!deux_tablettes) {
+                ASSERT_TRUE(fichier_commande::ecrit(t1, c, seconde));
+            }
             EXPECT_EQ(file_attente::transmet(seconde_tablette, reseau.string()).restants, 0);
             routeur(reseau);
             EXPECT_EQ(recues[fichier_commande::contenu(c)], 2);
