@@ -283,10 +283,10 @@ class handover_kill : public wvtest::folder_test {
         const double secondes = std::chrono::duration<double>(clk::now() - debut).count();
         std::printf(
             "[ figures  ] %s router, %s, %s folder: %d rounds (%d %s), %ld orders reported written, %ld "
-            "orders received, 0 lost, 0 partial, %ld duplicates, %ld temporary files and %ld notes left "
+            "orders received, %ld lost, %ld duplicates, %ld temporary files and %ld notes left "
             "(settled at the next start), %.1f s\n",
             retire ? "removing" : "reading", courant ? "power cuts" : "kills", ou, c.tours, c.tues,
-            courant ? "cut" : "killed", c.ecrites, c.recues, c.doublons, c.temporaires_laissees,
+            courant ? "cut" : "killed", c.ecrites, c.recues, perdues, c.doublons, c.temporaires_laissees,
             c.notes_laissees, secondes);
     }
 };
