@@ -133,6 +133,7 @@ TEST_F(queue, a_hand_over_killed_part_way_is_settled_at_the_next_start_once_and_
         bool routeur_prend;
         bool partage_absent_au_demarrage;
         bool deja_renommee;
+        bool catalogue_absent_au_demarrage = false;  // the server replacing it right then
     };
     // The first rename is the note's, in the tablet folder; the second the copy's.
     const std::vector<cas> cas_ = {
@@ -141,6 +142,7 @@ TEST_F(queue, a_hand_over_killed_part_way_is_settled_at_the_next_start_once_and_
         {"killed before the rename", "rename:2", false, false, false},
         {"killed after the rename, the share not mounted at the start", "remove:1", true, true, true},
         {"killed before the rename, the share not mounted at the start", "rename:2", false, true, false},
+        {"killed before the rename, the catalogue away at the start", "rename:2", false, false, false, true},
     };
     const std::string octets = commande("012");
     const std::string nom = "2026-12-09-12-30-00_01_012_004_.-A-",
@@ -166,8 +168,14 @@ TEST_F(queue, a_hand_over_killed_part_way_is_settled_at_the_next_start_once_and_
             fs::rename(net, work / "partage");
             fs::create_directories(net);
         }
+        if (c.catalogue_absent_au_demarrage) fs::rename(net / "velmorin.wdo", work / "velmorin.wdo");
         file_attente::demarrage(tablette, net.string());
         file_attente::transmet(tablette, net.string());
+        if (c.catalogue_absent_au_demarrage) {
+            EXPECT_EQ(wvtest::read_bytes(tablette / nom), octets) << "nothing is known of the copy yet";
+            fs::rename(work / "velmorin.wdo", net / "velmorin.wdo");
+            file_attente::transmet(tablette, net.string());
+        }
         if (c.partage_absent_au_demarrage) {
             EXPECT_EQ(wvtest::read_bytes(tablette / nom), octets) << "nothing is known of the copy yet";
             EXPECT_TRUE(fs::is_empty(net));
