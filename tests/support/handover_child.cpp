@@ -125,11 +125,11 @@ int main(int argc, char** argv) {
 
     coupure c;
     if (argc >= 7) {
-        const std::string spec = argv[6];
-        const auto deux_points = spec.find(':');
+        const std::string ou = argv[6];
+        const auto deux_points = ou.find(':');
         if (deux_points == std::string::npos) return 2;
-        c.op = spec.substr(0, deux_points);
-        c.n = std::atol(spec.c_str() + deux_points + 1);
+        c.op = ou.substr(0, deux_points);
+        c.n = std::atol(ou.c_str() + deux_points + 1);
         c.courant = argc == 8;
         c.hasard.seed(argc == 8 ? static_cast<unsigned>(std::atol(argv[7])) : 0u);
         c.tablette = tablette.lexically_normal();
