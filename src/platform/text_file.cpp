@@ -79,9 +79,10 @@ const std::string& own_tag() {
     return tag;
 }
 
+// One generator per thread: the network folder's writes may run off the screen's thread.
 std::string random_part() {
-    static std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
-                                     std::random_device{}()};
+    thread_local std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
+                                           std::random_device{}()};
     char out[17];
     std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(generator()));
     return out;
