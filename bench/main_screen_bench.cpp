@@ -78,7 +78,8 @@ void key_page_draw(benchmark::State& state) {
 }
 BENCHMARK(key_page_draw)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
-// 1000 order files of about 2 KB in a fresh local folder and an empty network folder.
+// 1000 order files of about 2 KB in a fresh local folder and a network folder
+// that holds only the catalogue.
 struct file_de_mille {
     fs::path local, reseau;
     explicit file_de_mille(const std::string& tag) {
@@ -88,6 +89,7 @@ struct file_de_mille {
     void remplit() {
         fs::remove_all(reseau);
         fs::create_directories(reseau);
+        std::ofstream(reseau / "velmorin.wdo", std::ios::binary) << "#SERV#01 Marie\r\n";
         std::string commande =
             "#ID#0123456789\r\n#VERSION#2.1\r\n#SERVEUR#01\r\n#TABLE#012\r\n#NBCOUVERT#4 \r\n";
         for (int l = 0; l < 30; ++l)

@@ -5,6 +5,7 @@
 
 #include "main_screen/order_queue.h"
 #include "main_screen_fixture.h"
+#include "order/order_file.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -35,8 +36,13 @@ TEST_F(handover, a_queue_that_does_not_move_shows_its_count_whatever_stops_it) {
         platform::file_fault_hook panne;
     };
     const std::vector<cas> cas_ = {
-        {"another order under the same name",
-         [this](const fs::path& n) { write_bytes(n / copie, "another order"); }, nullptr},
+        {"another order under each name it could take (its own second and the next two minutes)",
+         [](const fs::path& n) {
+             std::optional<std::string> pris = nom;
+             for (int s = 0; s < 120 && pris; ++s, pris = fichier_commande::nom_seconde_suivante(*pris))
+                 write_bytes(n / fichier_commande::nom_transmis(*pris), "another order");
+         },
+         nullptr},
         {"disk full part-way through the copy", nullptr,
          [](platform::file_op op, const fs::path& p) {
              return op == platform::file_op::write && p.filename().string().starts_with(".2026") ? ENOSPC : 0;
@@ -47,7 +53,7 @@ TEST_F(handover, a_queue_that_does_not_move_shows_its_count_whatever_stops_it) {
          }},
         {"folder vanishing during the copy", nullptr,
          [this](platform::file_op op, const fs::path&) {
-             if (op == platform::file_op::sync) fs::rename(net, work / "parti");
+             if (op == platform::file_op::sync && fs::exists(net)) fs::rename(net, work / "parti");
              return 0;
          }},
     };
@@ -63,7 +69,8 @@ TEST_F(handover, a_queue_that_does_not_move_shows_its_count_whatever_stops_it) {
         compte_montre("1");
         EXPECT_EQ(read_bytes(work / nom), octets);
         if (fs::exists(work / "parti")) fs::rename(work / "parti", net);
-        fs::remove(net / copie);
+        for (const auto& e : fs::directory_iterator(net))
+            if (e.path().extension() == ".txt") fs::remove(e.path());
         EXPECT_FALSE(fs::exists(net / copie)) << "nothing partial under the router's name";
         // Mended, the next touch on the send cell moves it and the count goes.
         cellule(4);

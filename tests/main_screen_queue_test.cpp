@@ -1,9 +1,17 @@
 // The hand-over of queued order files to the network folder, without a
 // display: order, names, bytes, failures and an interrupted hand-over.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
 
 #include "main_screen/order_queue.h"
+#include "order/order_file.h"
 #include "platform/text_file.h"
 #include "support/fixtures.h"
 
@@ -13,6 +21,15 @@ namespace fs = std::filesystem;
 
 class queue : public wvtest::folder_test {
   protected:
+    // The exchange folder holds the catalogue, and nothing else to begin with.
+    void SetUp() override {
+        folder_test::SetUp();
+        echange(net);
+    }
+    static void echange(const fs::path& d) {
+        fs::create_directories(d);
+        wvtest::write_bytes(d / "velmorin.wdo", "#SERV#01 Marie\r\n");
+    }
     void TearDown() override {
         platform::set_file_fault_hook(nullptr);
         folder_test::TearDown();
@@ -27,11 +44,24 @@ class queue : public wvtest::folder_test {
                "\r\n#NBCOUVERT#4 \r\n#REF#000142000200000013  {1.00}\r\n#COMP#Saignant|Frites \xE0 part|\r\n"
                "#NOTE#\r\n";
     }
+    // A folder's files but the catalogue.
     std::vector<std::string> fichiers(const fs::path& dossier) {
         std::vector<std::string> noms;
-        for (const auto& e : fs::directory_iterator(dossier)) noms.push_back(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(dossier))
+            if (e.path().filename() != "velmorin.wdo") noms.push_back(e.path().filename().string());
         std::sort(noms.begin(), noms.end());
         return noms;
+    }
+    bool vide(const fs::path& dossier) { return fichiers(dossier).empty(); }
+
+    // A router that removes what it reads: how many times it got each order's bytes.
+    std::map<std::string, int> recues;
+    void routeur(const fs::path& d) {
+        for (const auto& e : fs::directory_iterator(d)) {
+            if (e.path().extension() != ".txt") continue;
+            ++recues[wvtest::read_bytes(e.path())];
+            fs::remove(e.path());
+        }
     }
 };
 
@@ -92,17 +122,82 @@ TEST_F(queue, failed_copy_leaves_that_order_and_the_later_ones_queued_and_no_tem
     EXPECT_TRUE(fs::is_empty(net / "2_.txt"));
 }
 
-TEST_F(queue, hand_over_interrupted_after_its_rename_finishes_under_the_same_name) {
-    const std::string bytes = commande("012");
-    wvtest::write_bytes(work / "5_.-A-", bytes);
-    wvtest::write_bytes(net / "5_.txt", bytes);
+// A hand-over killed part-way, then the start that follows. The child runs the
+// program's own start and hand-over and dies just before the file operation
+// named; the network folder may meanwhile be taken by the router, or not
+// mounted when the tablet starts again.
+TEST_F(queue, a_hand_over_killed_part_way_is_settled_at_the_next_start_once_and_whole) {
+    struct cas {
+        const char* nom;
+        const char* mort;  // "<operation>:<n>" for the child
+        bool routeur_prend;
+        bool partage_absent_au_demarrage;
+        bool deja_renommee;
+        bool catalogue_absent_au_demarrage = false;  // the server replacing it right then
+    };
+    // The first rename is the note's, in the tablet folder; the second the copy's.
+    const std::vector<cas> cas_ = {
+        {"killed after the rename, the copy still there", "remove:1", false, false, true},
+        {"killed after the rename, the router took the copy", "remove:1", true, false, true},
+        {"killed before the rename", "rename:2", false, false, false},
+        {"killed after the rename, the share not mounted at the start", "remove:1", true, true, true},
+        {"killed before the rename, the share not mounted at the start", "rename:2", false, true, false},
+        {"killed before the rename, the catalogue away at the start", "rename:2", false, false, false, true},
+    };
+    const std::string octets = commande("012");
+    const std::string nom = "2026-12-09-12-30-00_01_012_004_.-A-",
+                      copie = "2026-12-09-12-30-00_01_012_004_.txt";
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.nom);
+        const fs::path tablette =
+            work / c.mort / (c.routeur_prend ? "r" : "-") / (c.partage_absent_au_demarrage ? "a" : "-");
+        fs::create_directories(tablette);
+        fs::remove_all(net);
+        echange(net);
+        wvtest::write_bytes(tablette / nom, octets);
+        const std::string commande_enfant = std::string("'") + WV_HANDOVER_CHILD + "' '" + tablette.string() +
+                                            "' '" + net.string() + "' '" + (work / "rapport").string() +
+                                            "' 0 0 " + c.mort;
+        const int st = std::system(commande_enfant.c_str());
+        ASSERT_TRUE(WIFSIGNALED(st) || (WIFEXITED(st) && WEXITSTATUS(st) == 128 + SIGKILL)) << st;
+        ASSERT_EQ(fs::exists(net / copie), c.deja_renommee);
+        const ino_t avant = inode(net / copie);
+        int prises = c.routeur_prend && fs::remove(net / copie) ? 1 : 0;
 
-    const file_attente::bilan r = file_attente::transmet(work, net.string());
+        if (c.partage_absent_au_demarrage) {
+            fs::rename(net, work / "partage");
+            fs::create_directories(net);
+        }
+        if (c.catalogue_absent_au_demarrage) fs::rename(net / "velmorin.wdo", work / "velmorin.wdo");
+        file_attente::demarrage(tablette, net.string());
+        file_attente::transmet(tablette, net.string());
+        if (c.catalogue_absent_au_demarrage) {
+            EXPECT_EQ(wvtest::read_bytes(tablette / nom), octets) << "nothing is known of the copy yet";
+            fs::rename(work / "velmorin.wdo", net / "velmorin.wdo");
+            file_attente::transmet(tablette, net.string());
+        }
+        if (c.partage_absent_au_demarrage) {
+            EXPECT_EQ(wvtest::read_bytes(tablette / nom), octets) << "nothing is known of the copy yet";
+            EXPECT_TRUE(fs::is_empty(net));
+            fs::remove_all(net);
+            fs::rename(work / "partage", net);
+            file_attente::transmet(tablette, net.string());
+        }
 
-    EXPECT_EQ(r.transmis, 1);
-    EXPECT_TRUE(file_attente::en_attente(work).empty());
-    EXPECT_EQ(fichiers(net), (std::vector<std::string>{"5_.txt"}));
-    EXPECT_EQ(wvtest::read_bytes(net / "5_.txt"), bytes);
+        EXPECT_FALSE(fs::exists(tablette / nom));
+        if (fs::exists(net / copie)) {
+            EXPECT_EQ(wvtest::read_bytes(net / copie), octets);
+            if (c.deja_renommee) {
+                EXPECT_EQ(inode(net / copie), avant) << "the copy was written again";
+            }
+            ++prises;
+        }
+        EXPECT_EQ(prises, 1) << "the router gets the order once";
+        EXPECT_EQ(fichiers(net),
+                  fs::exists(net / copie) ? std::vector<std::string>{copie} : std::vector<std::string>{})
+            << "no temporary file left";
+        EXPECT_EQ(fichiers(tablette), std::vector<std::string>{}) << "no note left";
+    }
 }
 
 TEST_F(queue, another_order_under_the_same_name_is_never_replaced) {
@@ -123,7 +218,7 @@ TEST_F(queue, an_order_already_handed_over_is_not_handed_over_twice) {
     // The router takes the file; the next drawing finds nothing to send.
     fs::remove(net / "5_.txt");
     EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 0);
-    EXPECT_TRUE(fs::is_empty(net));
+    EXPECT_TRUE(vide(net));
 }
 
 TEST_F(queue, folder_with_or_without_trailing_separator_names_the_same_file) {
@@ -141,24 +236,31 @@ TEST_F(queue, no_network_folder_moves_nothing) {
     EXPECT_TRUE(fs::exists(work / "1_.-A-"));
 }
 
-// A router may already hold that file open, or have read it: writing it again
-// under the same name (a new file) gives it the order a second time.
-TEST_F(queue, a_copy_already_delivered_is_never_written_again) {
+// An order of the same second with the very same bytes that this tablet did
+// not put there (cloned tablets sharing one identification, a clock set
+// back): another order, left untouched, while this one goes under the next
+// free second.
+TEST_F(queue, a_twin_this_tablet_did_not_copy_is_another_order_and_this_one_takes_the_next_second) {
     const std::string bytes = commande("012");
-    wvtest::write_bytes(work / "5_.-A-", bytes);
-    wvtest::write_bytes(net / "5_.txt", bytes);
-    const ino_t avant = inode(net / "5_.txt");
+    wvtest::write_bytes(work / "2026-12-09-12-30-00_01_012_004_.-A-", bytes);
+    wvtest::write_bytes(net / "2026-12-09-12-30-00_01_012_004_.txt", bytes);
+    wvtest::write_bytes(net / "2026-12-09-12-30-01_01_012_004_.txt", commande("044"));
+    const ino_t avant = inode(net / "2026-12-09-12-30-00_01_012_004_.txt");
 
     EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 1);
 
-    EXPECT_EQ(inode(net / "5_.txt"), avant) << "the delivered copy was written again";
-    EXPECT_EQ(wvtest::read_bytes(net / "5_.txt"), bytes);
-    EXPECT_FALSE(fs::exists(work / "5_.-A-"));
+    EXPECT_EQ(inode(net / "2026-12-09-12-30-00_01_012_004_.txt"), avant);
+    EXPECT_EQ(wvtest::read_bytes(net / "2026-12-09-12-30-00_01_012_004_.txt"), bytes);
+    EXPECT_EQ(wvtest::read_bytes(net / "2026-12-09-12-30-01_01_012_004_.txt"), commande("044"));
+    EXPECT_EQ(wvtest::read_bytes(net / "2026-12-09-12-30-02_01_012_004_.txt"), bytes);
+    EXPECT_FALSE(fs::exists(work / "2026-12-09-12-30-00_01_012_004_.-A-"));
 }
 
 // The order of the steps is what keeps an order from being lost or sent
-// twice: the copy whole and flushed under its name before the local file
-// goes, and that removal flushed before the order counts or the next starts.
+// twice: the copy whole and flushed under a temporary name, with its folder;
+// the note naming it on the tablet's disk before the rename; the copy flushed
+// under its name before the local file goes, and that removal flushed before
+// the order counts or the next starts; the note last.
 TEST_F(queue, each_order_is_on_disk_in_the_network_folder_before_it_leaves_the_tablet_for_good) {
     wvtest::write_bytes(work / "1_.-A-", commande("001"));
     wvtest::write_bytes(work / "2_.-A-", commande("002"));
@@ -171,9 +273,10 @@ TEST_F(queue, each_order_is_on_disk_in_the_network_folder_before_it_leaves_the_t
         return 0;
     });
     ASSERT_EQ(file_attente::transmet(work, net.string()).transmis, 2);
-    const std::vector<std::string> un_ordre = {"create net",        "write net",       "sync net",
-                                               "rename net",        "sync_folder net", "remove tablet",
-                                               "sync_folder tablet"};
+    const std::vector<std::string> un_ordre = {
+        "create net",      "write net",     "sync net",           "sync_folder net",    "create tablet",
+        "write tablet",    "sync tablet",   "rename tablet",      "sync_folder tablet", "rename net",
+        "sync_folder net", "remove tablet", "sync_folder tablet", "remove tablet",      "sync_folder tablet"};
     std::vector<std::string> attendu = un_ordre;
     attendu.insert(attendu.end(), un_ordre.begin(), un_ordre.end());
     EXPECT_EQ(pas, attendu);
@@ -182,8 +285,10 @@ TEST_F(queue, each_order_is_on_disk_in_the_network_folder_before_it_leaves_the_t
 TEST_F(queue, an_order_whose_removal_is_not_on_disk_does_not_count_and_the_move_stops) {
     wvtest::write_bytes(work / "1_.-A-", commande("001"));
     wvtest::write_bytes(work / "2_.-A-", commande("002"));
+    bool retiree = false;
     platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
-        return op == platform::file_op::sync_folder && p == work ? EIO : 0;
+        if (op == platform::file_op::remove && p == work / "1_.-A-") retiree = true;
+        return retiree && op == platform::file_op::sync_folder && p == work ? EIO : 0;
     });
     const file_attente::bilan r = file_attente::transmet(work, net.string());
     EXPECT_EQ(r.transmis, 0);
@@ -266,7 +371,7 @@ TEST_F(queue, folder_faults_leave_the_order_queued_whole_and_nothing_partial) {
     for (const cas& c : cas_) {
         SCOPED_TRACE(c.nom);
         fs::remove_all(net);
-        fs::create_directories(net);
+        echange(net);
         wvtest::write_bytes(work / "1_.-A-", commande("001"));
         wvtest::write_bytes(work / "2_.-A-", commande("002"));
         platform::set_file_fault_hook(c.panne);
@@ -277,10 +382,10 @@ TEST_F(queue, folder_faults_leave_the_order_queued_whole_and_nothing_partial) {
         EXPECT_EQ(wvtest::read_bytes(work / "1_.-A-"), commande("001"));
         EXPECT_EQ(wvtest::read_bytes(work / "2_.-A-"), commande("002"));
         if (fs::exists(net)) {
-            EXPECT_TRUE(fs::is_empty(net));
+            EXPECT_TRUE(vide(net));
         }
         // The folder back to health: everything goes, once.
-        fs::create_directories(net);
+        echange(net);
         EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 2);
         EXPECT_EQ(fichiers(net), (std::vector<std::string>{"1_.txt", "2_.txt"}));
     }
@@ -309,7 +414,7 @@ TEST_F(queue, an_order_stays_until_its_copy_is_flushed_on_the_network_folder) {
     const std::string un = commande("001");
     wvtest::write_bytes(work / "1_.-A-", un);
     platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
-        return op == platform::file_op::sync_folder && p == net ? EIO : 0;
+        return op == platform::file_op::sync_folder && p == net && fs::exists(net / "1_.txt") ? EIO : 0;
     });
     EXPECT_EQ(file_attente::transmet(work, net.string()).restants, 1);
     EXPECT_EQ(wvtest::read_bytes(work / "1_.-A-"), un);
@@ -318,6 +423,179 @@ TEST_F(queue, an_order_stays_until_its_copy_is_flushed_on_the_network_folder) {
     EXPECT_EQ(file_attente::transmet(work, net.string()).transmis, 1);
     EXPECT_EQ(inode(net / "1_.txt"), copie);
     EXPECT_FALSE(fs::exists(work / "1_.-A-"));
+}
+
+// The exchange folder is a share mounted at a fixed path. When it goes away
+// during a hand-over, the path leads to the empty mount point on the tablet's
+// own disk: no order may leave the queue into it. The share goes just before
+// the n-th operation of a kind on it: a share taken down lazily (the program
+// holds the folder open), or a folder renamed away and an empty one made in
+// its place. Once it is back, every order reaches the router once.
+TEST_F(queue, a_share_gone_during_the_hand_over_keeps_the_rest_of_the_queue) {
+    struct cas {
+        const char* nom;
+        platform::file_op op;
+        int n;
+        bool montage;
+        int au_plus;  // times the router may get the order caught by the swap
+    };
+    using op = platform::file_op;
+    // On the share, per order: one create and one rename, two flushes of the folder.
+    // A copy renamed just before its share went, and not found on the share
+    // once back, may have gone with it or have been taken by the router: it
+    // is sent again, a duplicate at worst, never a loss.
+    const std::vector<cas> cas_ = {
+        {"renamed away between two copies", op::create, 2, false, 1},
+        {"renamed away during a copy, before its rename", op::rename, 2, false, 1},
+        {"renamed away after a copy's rename, at its flush", op::sync_folder, 4, false, 1},
+        {"unmounted between two copies", op::create, 2, true, 1},
+        {"unmounted during a copy, before its rename", op::rename, 2, true, 1},
+        {"unmounted after a copy's rename, at its flush", op::sync_folder, 4, true, 2},
+    };
+    int i = 0;
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.nom);
+        const fs::path tablette = work / ("tablette" + std::to_string(i));
+        const fs::path point = work / ("point" + std::to_string(i));
+        const fs::path ailleurs = work / ("partage" + std::to_string(i++));
+        fs::create_directories(tablette);
+        fs::create_directories(point);
+        if (c.montage && ::mount("tmpfs", point.c_str(), "tmpfs", 0, "size=4m") != 0) {
+            std::printf("[ skipped  ] %s: no mount allowed here (%s)\n", c.nom, std::strerror(errno));
+            continue;
+        }
+        echange(point);
+        recues.clear();
+        const std::vector<std::string> commandes = {commande("001"), commande("002"), commande("003")};
+        for (int k = 0; k < 3; ++k)
+            wvtest::write_bytes(tablette / ("2026-12-09-12-3" + std::to_string(k) + "-00_01_012_004_.-A-"),
+                                commandes[static_cast<std::size_t>(k)]);
+        int vues = 0;
+        platform::set_file_fault_hook([&](platform::file_op o, const fs::path& p) {
+            if (o != c.op || (p != point && p.parent_path() != point) || ++vues != c.n) return 0;
+            if (c.montage) {
+                // The router read the share up to the moment it went.
+                routeur(point);
+                EXPECT_EQ(::umount2(point.c_str(), MNT_DETACH), 0);
+            } else {
+                fs::rename(point, ailleurs);
+                fs::create_directories(point);
+            }
+            return 0;
+        });
+        const file_attente::bilan r = file_attente::transmet(tablette, point.string());
+        platform::set_file_fault_hook(nullptr);
+
+        EXPECT_TRUE(fs::is_empty(point)) << "an order was put into the empty mount point";
+        EXPECT_EQ(r.restants, 2);
+        for (int k = 1; k < 3; ++k)
+            EXPECT_EQ(wvtest::read_bytes(tablette /
+                                         ("2026-12-09-12-3" + std::to_string(k) + "-00_01_012_004_.-A-")),
+                      commandes[static_cast<std::size_t>(k)]);
+
+        // The share back.
+        if (c.montage) {
+            ASSERT_EQ(::mount("tmpfs", point.c_str(), "tmpfs", 0, "size=4m"), 0);
+            echange(point);
+        } else {
+            fs::remove_all(point);
+            fs::rename(ailleurs, point);
+        }
+        EXPECT_EQ(file_attente::transmet(tablette, point.string()).restants, 0);
+        routeur(point);
+        EXPECT_EQ(recues[commandes[0]], 1);
+        EXPECT_GE(recues[commandes[1]], 1);
+        EXPECT_LE(recues[commandes[1]], c.au_plus);
+        EXPECT_EQ(recues[commandes[2]], 1);
+        EXPECT_EQ(fichiers(point), std::vector<std::string>{}) << "no temporary file left";
+        if (c.montage) ::umount2(point.c_str(), MNT_DETACH);
+    }
+}
+
+// Identical orders of one second, while the router has not read the first:
+// from one tablet (its clock set back), or from two tablets cloned from one
+// image that share their identification. Each is another order, and each
+// reaches the router, be it slow or quick to take what it reads.
+TEST_F(queue, identical_orders_of_one_second_all_reach_the_router) {
+    fichier_commande::commande c;
+    c.id_tablette = "0123456789";
+    c.num_serveur = 1;
+    c.table_couverts = "#N0124 ";
+    c.lignes = {"2000700000018  |DES:Caf\xE9|PVE:1.80|FA1:7|FA2:0| ##QUA:001.00##"};
+    const platform::date_time seconde{2026, 12, 9, 12, 30, 0, 0};
+    int i = 0;
+    for (const bool deux_tablettes : {false, true}) {
+        for (const bool routeur_lent : {true, false}) {
+            SCOPED_TRACE(std::string(deux_tablettes ? "two tablets" : "one tablet") +
+                         (routeur_lent ? ", a slow router" : ", a quick router"));
+            const fs::path reseau = work / ("reseau" + std::to_string(i));
+            const fs::path t1 = work / ("t1-" + std::to_string(i)), t2 = work / ("t2-" + std::to_string(i++));
+            echange(reseau);
+            fs::create_directories(t1);
+            fs::create_directories(t2);
+            recues.clear();
+            const fs::path seconde_tablette = deux_tablettes ? t2 : t1;
+            // Written before either reaches the network folder.
+            ASSERT_TRUE(fichier_commande::ecrit(t1, c, seconde));
+            if (deux_tablettes) {
+                ASSERT_TRUE(fichier_commande::ecrit(t2, c, seconde));
+            }
+            file_attente::transmet(t1, reseau.string());
+            if (!routeur_lent) routeur(reseau);
+            if (!deux_tablettes) {
+                ASSERT_TRUE(fichier_commande::ecrit(t1, c, seconde));
+            }
+            EXPECT_EQ(file_attente::transmet(seconde_tablette, reseau.string()).restants, 0);
+            routeur(reseau);
+            EXPECT_EQ(recues[fichier_commande::contenu(c)], 2);
+        }
+    }
+}
+
+// Once an order is under its name on the network folder, a step after it
+// that fails (the folder cannot be opened for its flush, its flush fails,
+// the local file cannot be removed) never has it copied again, though the
+// router removes what it reads at once: only the missing steps are retried.
+TEST_F(queue, a_copy_visible_to_the_router_is_never_made_twice_whatever_fails_after_it) {
+    struct cas {
+        const char* nom;
+        platform::file_op op;
+        int erreur;
+    };
+    const std::vector<cas> cas_ = {
+        {"the network folder cannot be opened for its flush", platform::file_op::sync_folder, EACCES},
+        {"the network folder's flush fails", platform::file_op::sync_folder, EIO},
+        {"the local file cannot be removed", platform::file_op::remove, EPERM},
+    };
+    int i = 0;
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.nom);
+        const fs::path tablette = work / ("tablette" + std::to_string(i++));
+        fs::create_directories(tablette);
+        recues.clear();
+        wvtest::write_bytes(tablette / "1_.-A-", commande("001"));
+        wvtest::write_bytes(tablette / "2_.-A-", commande("002"));
+        bool panne = true, renommee = false;
+        platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+            if (op == platform::file_op::rename && p.parent_path() == net) renommee = true;
+            if (!panne || !renommee || op != c.op) return 0;
+            const bool visee = op == platform::file_op::remove ? p == tablette / "1_.-A-" : p == net;
+            return visee ? c.erreur : 0;
+        });
+        for (int dessin = 0; dessin < 4; ++dessin) {
+            file_attente::transmet(tablette, net.string());
+            routeur(net);
+        }
+        panne = false;
+        for (int dessin = 0; dessin < 2; ++dessin) {
+            file_attente::transmet(tablette, net.string());
+            routeur(net);
+        }
+        platform::set_file_fault_hook(nullptr);
+        EXPECT_EQ(recues[commande("001")], 1);
+        EXPECT_EQ(recues[commande("002")], 1);
+        EXPECT_TRUE(file_attente::en_attente(tablette).empty());
+    }
 }
 
 }  // namespace

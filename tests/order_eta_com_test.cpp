@@ -185,6 +185,30 @@ TEST_F(eta_com_test, an_existing_order_file_is_never_replaced) {
     EXPECT_TRUE(commande_envoyee);
 }
 
+// The order of the same second already waits for the router in the network
+// folder: this one takes the next second, so that it never waits behind it
+// under a name that is taken there (nor is taken for it). Offline, the
+// network folder is not looked at.
+TEST_F(eta_com_test, a_name_taken_in_the_network_folder_is_not_free) {
+    fs::create_directories(net);
+    wvtest::write_bytes(net / "2026-12-09-12-34-56_03_012_004_.txt", "commande d'avant");
+    rep_reseau = net.string();
+    for (const bool hors : {false, true}) {
+        SCOPED_TRACE(hors ? "offline" : "online");
+        hors_ligne = hors;
+        table_couverts = "#N0124 ";
+        commande({cafe + " ##QUA:001.00##"});
+        for (int reponse : {6, 225}) scripted_user::expect("mini_97", scripted_user::answer(reponse));
+        montre([](platform::form& f) { tap_cell(grid_of(f, "g2"), 0, 3); });
+        EXPECT_TRUE(commande_envoyee);
+        EXPECT_EQ(fichiers_commande(), hors ? 2 : 1);
+        // Online the second of the waiting order is taken; offline the
+        // name is free in the tablet folder.
+        EXPECT_TRUE(fs::exists(work / (hors ? nom_attendu : "2026-12-09-12-34-57_03_012_004_.-A-")));
+    }
+    hors_ligne = false;
+}
+
 TEST_F(eta_com_test, a_touched_row_reopens_its_line_and_an_emptied_line_goes) {
     table_couverts = "#N0124 ";
     commande({cafe + " ##QUA:001.00##", entrecote + " ##QUA:001.00##{Bleu}", cafe + " ##QUA:004.00##"});

@@ -227,6 +227,33 @@ TEST_F(order_file_writing, a_taken_name_moves_on_to_the_next_free_second) {
     EXPECT_LT(*n1, *n2);
 }
 
+// A name is free only when the tablet folder holds neither the order file nor
+// a note of its hand-over, and the network folder (when asked) has no ".txt"
+// of that name.
+TEST_F(order_file_writing, a_name_is_free_only_when_free_on_the_tablet_and_as_txt_on_the_network_folder) {
+    const auto c = commande_de({"2000700000018  |DES:Caf\xE9|PVE:1.80|FA1:7|FA2:0| ##QUA:001.00##"});
+    wvtest::write_bytes(work / fichier_commande::nom_note("2026-12-09-12-34-56_03_012_004_.-A-"), "note");
+    std::vector<std::string> demandes;
+    const auto n = fichier_commande::ecrit(work, c, midi, [&](const std::string& nom_txt) {
+        demandes.push_back(nom_txt);
+        return nom_txt == "2026-12-09-12-34-57_03_012_004_.txt";
+    });
+    ASSERT_TRUE(n);
+    EXPECT_EQ(*n, "2026-12-09-12-34-58_03_012_004_.-A-");
+    EXPECT_EQ(demandes, (std::vector<std::string>{"2026-12-09-12-34-57_03_012_004_.txt",
+                                                  "2026-12-09-12-34-58_03_012_004_.txt"}));
+}
+
+TEST(order_file, the_next_seconds_name_keeps_everything_but_the_time) {
+    EXPECT_EQ(fichier_commande::nom_seconde_suivante("2026-12-31-23-59-59_03_012_004_.-A-"),
+              std::optional<std::string>("2027-01-01-00-00-00_03_012_004_.-A-"));
+    EXPECT_EQ(fichier_commande::nom_seconde_suivante("2026-12-09-12-34-56_03_012_004_.txt"),
+              std::optional<std::string>("2026-12-09-12-34-57_03_012_004_.txt"));
+    for (const char* sans_date :
+         {"5_.-A-", "2026-12-09-12-34_03_012_004_.-A-", "2026-13-09-12-34-56_.-A-", ""})
+        EXPECT_FALSE(fichier_commande::nom_seconde_suivante(sans_date).has_value()) << sans_date;
+}
+
 TEST_F(order_file_writing, a_failed_write_leaves_nothing_behind) {
     const auto c = commande_de({"2000700000018  |DES:Caf\xE9|PVE:1.80|FA1:7|FA2:0|"});
     EXPECT_FALSE(fichier_commande::ecrit(work / "absent", c, midi).has_value());

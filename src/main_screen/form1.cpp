@@ -174,16 +174,17 @@ void Form1::Form_Load() {
     if (!fichiers_charges) {
         // Once per run, before anything is written: the program is by now the
         // only one of this tablet folder, so no temporary file here is a write
-        // in progress. On the network folder's worker, bounded: a server that
-        // does not answer never holds the start, and the hand-overs that
-        // follow wait their turn behind it.
+        // in progress. The copies an interrupted hand-over noted are settled
+        // first, then the leftovers removed. On the network folder's worker,
+        // bounded: a server that does not answer never holds the start, and
+        // the hand-overs that follow wait their turn behind it.
         std::error_code ec;
         const std::filesystem::path ici = std::filesystem::absolute(".", ec);
         const std::string reseau =
             rep_reseau.empty() ? "" : std::filesystem::absolute(rep_reseau, ec).string();
         platform::folder_worker::result_or<bool>(
             [ici, reseau] {
-                file_attente::nettoie_temporaires(ici, reseau);
+                file_attente::demarrage(ici, reseau);
                 return true;
             },
             false, platform::folder_worker::screen_bound);

@@ -22,33 +22,54 @@ struct bilan {
     int restants = 0;  // still queued afterwards
 };
 
-// Hands the queue over, oldest first. For each order:
-//  1. its bytes are written to the network folder under a temporary name,
-//     flushed, and put under its ".txt" name only if that name is free; the
-//     network folder is flushed;
+// Hands the queue over, oldest first, into the network folder as it is found
+// at the start of the call: it must hold the catalogue, every copy is made
+// in that very folder (held open), and only while its path still leads to it;
+// once it does not (a share unmounted, the folder replaced), the move stops
+// and the orders stay queued. For each order:
+//  1. its bytes are written there under a temporary name and flushed, with
+//     the folder; a note of the copy in progress (which folder, which
+//     temporary name, which final name, which bytes) is put on the tablet's
+//     disk; the temporary file is put under its ".txt" name only if that name
+//     is free, and the network folder is flushed;
 //  2. the local file is removed and the tablet folder flushed; only then
-//     does the order count as handed over.
-// A ".txt" already there with the very same bytes is this order, delivered
-// by a hand-over that stopped before step 2: it is never written again, the
-// hand-over goes on with step 2. The router never sees a half-written order,
-// and an order whose copy fails stays queued; the move then stops, so that
-// orders keep reaching the router in the order they were sent.
+//     does the order count as handed over; its note goes last.
+// A ".txt" already there is another order (the same second on another
+// tablet, a clock set back), whatever its bytes: it is never replaced, and
+// this order goes under the next free second. Only a copy this tablet made,
+// known in this run or by its note, is this order.
 //
-// An order delivered whose local file cannot be removed stops the move too,
-// and is remembered for the rest of the run: it is never copied again, only
-// its removal is tried at later hand-overs (it is no longer waiting, so the
-// orders after it go on). After a restart, the rule of the same bytes above
-// still holds while the router has not taken the ".txt".
+// Once an order is under its name on the network folder, this run never
+// copies it again; only the steps missing (the folder's flush, the local
+// removal) are retried at later hand-overs. A folder whose flush cannot be
+// made (unsupported, or the folder cannot be opened for it) counts as one
+// that keeps its entries itself. An order delivered whose local file cannot
+// be removed stops the move the first time; later, the orders after it go on.
 //
-// Delivery is at least once: a crash or power cut after step 1 and before
-// step 2 is durable leaves the order queued while the router may already have
-// taken its copy, and the router answers nothing.
+// Delivery is at least once: the router answers nothing. Only when the
+// network folder's path stopped leading to the folder around a rename, and
+// the copy is not found there again, is the order copied a second time: it
+// may have gone with that folder.
+//
+// One call at a time; it takes everything by value and may run off the
+// screen's thread.
 bilan transmet(const std::filesystem::path& dossier, const std::string& rep_reseau);
 
 // The leftovers of writes killed half-way (temporary files, never an order):
 // all of them in the tablet folder, this tablet's own in the network folder
-// (other tablets write there at the same time). Called once at start-up,
-// when the program is the only one of this tablet folder.
+// (other tablets write there at the same time), but those that a note still
+// needs. Called once at start-up, when the program is the only one of this
+// tablet folder.
 void nettoie_temporaires(const std::filesystem::path& dossier, const std::string& rep_reseau);
+
+// The network-folder work of a start, before any hand-over: the notes left by
+// a hand-over interrupted (killed, power cut) are settled first. A noted
+// temporary file still in the network folder was never renamed: the order
+// stays queued and is copied again. One gone was renamed: the order was
+// delivered (taken by the router or still there) and leaves the tablet. A
+// note whose network folder does not answer as the exchange folder stays for
+// a later hand-over to settle. Then nettoie_temporaires. Same threading as
+// transmet.
+void demarrage(const std::filesystem::path& dossier, const std::string& rep_reseau);
 
 }  // namespace file_attente

@@ -121,14 +121,49 @@ platform::date_time seconde_suivante(const platform::date_time& d) {
     return r;
 }
 
+std::optional<std::string> nom_seconde_suivante(const std::string& n) {
+    // "yyyy-mm-dd-hh-nn-ss"
+    if (n.size() < 19) return std::nullopt;
+    for (std::size_t i = 0; i < 19; ++i) {
+        const bool tiret = i == 4 || i == 7 || i == 10 || i == 13 || i == 16;
+        if (tiret ? n[i] != '-' : (n[i] < '0' || n[i] > '9')) return std::nullopt;
+    }
+    auto champ = [&](std::size_t debut, std::size_t longueur) {
+        return static_cast<int>(txt::val(n.substr(debut, longueur)));
+    };
+    platform::date_time d;
+    d.year = champ(0, 4);
+    d.month = champ(5, 2);
+    d.day = champ(8, 2);
+    d.hour = champ(11, 2);
+    d.minute = champ(14, 2);
+    d.second = champ(17, 2);
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 || d.hour > 23 || d.minute > 59 ||
+        d.second > 59)
+        return std::nullopt;
+    const platform::date_time s = seconde_suivante(d);
+    return txt::format(s.year, "0000") + "-" + txt::format(s.month, "00") + "-" + txt::format(s.day, "00") +
+           "-" + txt::format(s.hour, "00") + "-" + txt::format(s.minute, "00") + "-" +
+           txt::format(s.second, "00") + n.substr(19);
+}
+
+std::string nom_transmis(const std::string& n) {
+    return txt::left(n, static_cast<long>(n.size()) - 3) + "txt";
+}
+
+std::string nom_note(const std::string& n) {
+    return "." + n + ".note";
+}
+
 std::optional<std::string> ecrit(const std::filesystem::path& dossier, const commande& c,
-                                 const platform::date_time& quand) {
+                                 const platform::date_time& quand, const pris_sur_reseau& sur_reseau) {
     const std::string octets = contenu(c);
     platform::date_time moment = quand;
     for (int essai = 0; essai < essais_max; ++essai, moment = seconde_suivante(moment)) {
         const std::string n = nom(moment, c.num_serveur, c.table_couverts);
         const auto chemin = dossier / n;
-        if (platform::file_exists(chemin)) continue;
+        if (platform::file_exists(chemin) || platform::file_exists(dossier / nom_note(n))) continue;
+        if (sur_reseau && sur_reseau(nom_transmis(n))) continue;
         if (platform::write_file_atomic(chemin, octets, false)) return n;
         // The name was taken meanwhile: try the next second; any other failure ends here.
         if (!platform::file_exists(chemin)) return std::nullopt;

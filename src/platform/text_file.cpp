@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -68,16 +69,8 @@ file_fault_hook& fault_hook() {
     return hook;
 }
 
-// 0 when the operation may run, else the errno it fails with (set in errno too).
 int injected(file_op op, const std::filesystem::path& path) {
-    file_fault_hook hook;
-    {
-        std::lock_guard lock(shared_state());
-        hook = fault_hook();
-    }
-    const int e = hook ? hook(op, path) : 0;
-    if (e != 0) errno = e;
-    return e;
+    return injected_fault(op, path);
 }
 
 // This machine's part of a temporary name: short, and made only of letters
@@ -93,9 +86,8 @@ const std::string& own_tag() {
     return tag;
 }
 
+// One generator per thread: the network folder's writes may run off the screen's thread.
 std::string random_part() {
-    // One generator per thread: files of the network folder may be written
-    // away from the screen's thread while the screen writes its own.
     thread_local std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
                                            std::random_device{}()};
     char out[17];
@@ -108,9 +100,7 @@ std::string random_part() {
 // random part keep it apart from whatever an earlier run left behind, even
 // when every run gets the same process id.
 std::filesystem::path temporary_beside(const std::filesystem::path& path) {
-    const std::string name = "." + path.filename().string() + "." + own_tag() + "~" +
-                             std::to_string(::getpid()) + "~" + random_part() + ".part";
-    return path.parent_path() / name;
+    return path.parent_path() / temporary_name(path.filename().string());
 }
 
 bool all_of(std::string_view s, bool (*pred)(char)) {
@@ -154,7 +144,7 @@ std::optional<std::string> temporary_tag(const std::string& name) {
     return std::string(tag);
 }
 
-bool write_all(int fd, const char* data, std::size_t size, const std::filesystem::path& path) {
+bool write_bytes(int fd, const char* data, std::size_t size, const std::filesystem::path& path) {
     while (size > 0) {
         std::size_t chunk = size;
         const int e = injected(file_op::write, path);
@@ -192,6 +182,26 @@ bool rename_no_replace(const std::filesystem::path& tmp, const std::filesystem::
 
 }  // namespace
 
+int injected_fault(file_op op, const std::filesystem::path& path) {
+    file_fault_hook hook;
+    {
+        std::lock_guard lock(shared_state());
+        hook = fault_hook();
+    }
+    const int e = hook ? hook(op, path) : 0;
+    if (e != 0) errno = e;
+    return e;
+}
+
+bool write_all(int fd, const std::string& bytes, const std::filesystem::path& path) {
+    return write_bytes(fd, bytes.data(), bytes.size(), path);
+}
+
+std::string temporary_name(const std::string& final_name) {
+    return "." + final_name + "." + own_tag() + "~" + std::to_string(::getpid()) + "~" + random_part() +
+           ".part";
+}
+
 bool sync_folder(const std::filesystem::path& folder) {
     const std::filesystem::path f = folder.empty() ? std::filesystem::path(".") : folder;
     if (injected(file_op::sync_folder, f)) return false;
@@ -223,7 +233,8 @@ bool is_own_temporary_name(const std::string& name) {
     return tag && *tag == own_tag();
 }
 
-int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared) {
+int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared,
+                               const std::vector<std::string>& spared) {
     int removed = 0;
     std::error_code ec;
     const std::filesystem::path f = folder.empty() ? std::filesystem::path(".") : folder;
@@ -232,6 +243,7 @@ int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared)
         if (!it->is_regular_file(ec2)) continue;
         const std::string name = it->path().filename().string();
         if (!(shared ? is_own_temporary_name(name) : is_temporary_name(name))) continue;
+        if (std::find(spared.begin(), spared.end(), name) != spared.end()) continue;
         if (::unlink(it->path().c_str()) == 0) ++removed;
     }
     if (removed > 0) sync_folder(f);
@@ -251,7 +263,7 @@ bool write_file_atomic(const std::filesystem::path& path, const std::string& byt
     }
     if (fd < 0) return false;
     bool ok =
-        write_all(fd, bytes.data(), bytes.size(), tmp) && !injected(file_op::sync, tmp) && ::fsync(fd) == 0;
+        write_bytes(fd, bytes.data(), bytes.size(), tmp) && !injected(file_op::sync, tmp) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok && injected(file_op::rename, path)) ok = false;
     if (ok) ok = replace ? ::rename(tmp.c_str(), path.c_str()) == 0 : rename_no_replace(tmp, path);

@@ -43,7 +43,10 @@ bool is_own_temporary_name(const std::string& name);
 // Removes what writes killed half-way left behind: in a folder of this tablet
 // alone every temporary file; in a folder shared with other tablets only this
 // tablet's own. Nothing else is touched. The number of files removed.
-int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared);
+// Names in `spared` are kept whatever they are (a write whose outcome is
+// still to be learnt from them).
+int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared,
+                               const std::vector<std::string>& spared = {});
 
 // Tests inject file-system failures: for each operation of the writes and
 // removals above, the hook names the errno with which it fails (0: it runs).
@@ -52,6 +55,13 @@ int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared)
 enum class file_op { create, write, sync, rename, remove, sync_folder };
 using file_fault_hook = std::function<int(file_op, const std::filesystem::path&)>;
 void set_file_fault_hook(file_fault_hook hook);
+// For the writers of this layer: the errno the hook names for an operation
+// (also set in errno), 0 when it runs.
+int injected_fault(file_op op, const std::filesystem::path& path);
+// Writes all bytes to an open file, under the hook's faults for `path`.
+bool write_all(int fd, const std::string& bytes, const std::filesystem::path& path);
+// A new temporary name for a write of `final_name`, in the form above.
+std::string temporary_name(const std::string& final_name);
 
 // The network-folder joining rule: exactly one "/" between folder and name.
 std::string join_folder(const std::string& folder, const std::string& name);

@@ -1,24 +1,111 @@
 // The program's hand-over in a process of its own, for the kill test: it
-// starts as the program does (its leftovers removed, the queue handed over),
-// then writes orders one by one as the order summary does and hands each
-// over as the home view does. An order is reported (its number on a line of
-// the report file) only once its writing has returned success, as the
-// waiter is told only then.
+// starts as the program does (the notes of an interrupted hand-over settled,
+// its leftovers removed, the queue handed over), then writes orders one by
+// one as the order summary does and hands each over as the home view does.
+// An order is reported (its number on a line of the report file) only once
+// its writing has returned success, as the waiter is told only then.
 //
-//   handover_child <tablet folder> <network folder> <report file> <first order> <count>
+//   handover_child <tablet folder> <network folder> <report file> <first order> <count> [<cut> [<seed>]]
+//
+// <cut> is "<operation>:<n>": the process dies (SIGKILL) just before the n-th
+// file operation of that kind (create, write, sync, rename, remove,
+// sync_folder, or any). With <seed> it is a power cut of the tablet: the
+// changes of names in the tablet folder not yet flushed to its disk are
+// undone first, each one or not at random (the network folder lies on
+// another machine, which keeps what it was given).
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "main_screen/order_queue.h"
+#include "platform/text_file.h"
 #include "support/handover_orders.h"
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// A name of the tablet folder as it was before a change not yet flushed.
+struct changement {
+    fs::path chemin;
+    std::optional<std::string> avant;
+};
+
+struct coupure {
+    std::string op;
+    long n = 0;
+    bool courant = false;  // a power cut, not a kill
+    std::mt19937 hasard;
+    fs::path tablette;
+    std::vector<changement> non_flushes;
+    long vus = 0;
+};
+coupure* la_coupure = nullptr;
+
+const char* nom_op(platform::file_op op) {
+    static const char* const noms[] = {"create", "write", "sync", "rename", "remove", "sync_folder"};
+    return noms[static_cast<int>(op)];
+}
+
+std::optional<std::string> contenu(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void coupe() {
+    coupure& c = *la_coupure;
+    if (c.courant) {
+        for (auto it = c.non_flushes.rbegin(); it != c.non_flushes.rend(); ++it) {
+            if (std::bernoulli_distribution(0.5)(c.hasard)) continue;
+            if (it->avant) {
+                std::ofstream(it->chemin, std::ios::binary | std::ios::trunc) << *it->avant;
+            } else {
+                std::error_code ec;
+                fs::remove(it->chemin, ec);
+            }
+        }
+    }
+    ::kill(::getpid(), SIGKILL);
+}
+
+int surveille(platform::file_op op, const fs::path& p) {
+    coupure& c = *la_coupure;
+    if ((c.op == "any" || c.op == nom_op(op)) && ++c.vus == c.n) coupe();
+    const bool tablette =
+        p.lexically_normal() == c.tablette || p.parent_path().lexically_normal() == c.tablette;
+    if (!tablette) return 0;
+    switch (op) {
+        case platform::file_op::create:
+            c.non_flushes.push_back({p, std::nullopt});
+            break;
+        case platform::file_op::rename:
+        case platform::file_op::remove:
+            c.non_flushes.push_back({p, contenu(p)});
+            break;
+        case platform::file_op::sync_folder:
+            // Called just before the flush, which on this local disk works.
+            c.non_flushes.clear();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: handover_child tablet network report first count\n");
+    if (argc < 6 || argc > 8) {
+        std::fprintf(stderr, "usage: handover_child tablet network report first count [cut [seed]]\n");
         return 2;
     }
     // Tells the test, through the descriptor 3 it may have given, that the
@@ -36,11 +123,28 @@ int main(int argc, char** argv) {
     const long premier = std::atol(argv[4]);
     const long nombre = std::atol(argv[5]);
 
-    file_attente::nettoie_temporaires(tablette, reseau);
+    coupure c;
+    if (argc >= 7) {
+        const std::string ou = argv[6];
+        const auto deux_points = ou.find(':');
+        if (deux_points == std::string::npos) return 2;
+        c.op = ou.substr(0, deux_points);
+        c.n = std::atol(ou.c_str() + deux_points + 1);
+        c.courant = argc == 8;
+        c.hasard.seed(argc == 8 ? static_cast<unsigned>(std::atol(argv[7])) : 0u);
+        c.tablette = tablette.lexically_normal();
+        la_coupure = &c;
+        platform::set_file_fault_hook(surveille);
+    }
+
+    file_attente::demarrage(tablette, reseau);
     file_attente::transmet(tablette, reseau);
     for (long n = premier; n < premier + nombre; ++n) {
         const auto nom =
-            fichier_commande::ecrit(tablette, handover_orders::commande(n), handover_orders::moment(n));
+            fichier_commande::ecrit(tablette, handover_orders::commande(n), handover_orders::moment(n),
+                                    [&](const std::string& nom_txt) {
+                                        return platform::file_exists(platform::join_folder(reseau, nom_txt));
+                                    });
         if (nom) {
             const std::string ligne = std::to_string(n) + "\n";
             if (::write(rapport, ligne.data(), ligne.size()) != static_cast<ssize_t>(ligne.size())) return 4;
