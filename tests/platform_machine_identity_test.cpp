@@ -5,8 +5,10 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/services.h"
+#include "platform/text_file.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -112,3 +114,32 @@ TEST_F(machine_identity, with_no_source_at_all_still_a_stable_text) {
 }
 
 }  // namespace
+
+// Tablets cloned from one image share every identifier; the tag of their
+// temporary names must still differ, or a clone's start would remove another
+// tablet's noted copy as its own leftover. A virtual interface, whose address
+// may be drawn anew at each start, never changes a tablet's tag.
+TEST_F(machine_identity, clones_of_one_image_tag_their_temporary_files_apart) {
+    struct tablette {
+        const char* nom;
+        const char* adresse;
+    };
+    std::vector<std::string> tags;
+    for (const tablette& t : {tablette{"a", "dc:a6:32:aa:bb:01"}, tablette{"b", "dc:a6:32:aa:bb:02"}}) {
+        const fs::path base = racine();
+        ecrit("etc/machine-id", "0123456789abcdef0123456789abcdef\n");
+        ecrit("sys/class/net/wlan0/address", std::string(t.adresse) + "\n");
+        ecrit("sys/class/net/wlan0/device/uevent", "");
+        ecrit("sys/class/net/docker0/address", "02:42:ac:11:00:0" + std::string(t.nom) + "\n");
+        EXPECT_EQ(identite(), "0123456789abcdef0123456789abcdef") << t.nom;
+        const std::string tag = platform::machine_tag(base);
+        EXPECT_EQ(tag.size(), 12u);
+        EXPECT_EQ(tag.find_first_not_of("0123456789abcdef"), std::string::npos) << tag;
+        // The same tablet started again: the same tag, whatever the virtual interface drew.
+        ecrit("sys/class/net/docker0/address", "02:42:ac:11:00:ff\n");
+        EXPECT_EQ(platform::machine_tag(base), tag) << t.nom;
+        tags.push_back(tag);
+        fs::remove_all(base);
+    }
+    EXPECT_NE(tags[0], tags[1]);
+}

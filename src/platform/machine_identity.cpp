@@ -119,7 +119,7 @@ std::string uuid_racine(const fs::path& root) {
 // The hardware address of the first interface in name order that has one,
 // interfaces of a real device (with a "device" entry) before virtual ones,
 // whose addresses are drawn at random when they are created.
-std::string adresse_materielle(const fs::path& root) {
+std::string adresse_materielle(const fs::path& root, bool materiel_seulement = false) {
     std::error_code ec;
     std::vector<fs::path> interfaces;
     for (const auto& e : fs::directory_iterator(sous(root, "/sys/class/net"), ec))
@@ -127,6 +127,7 @@ std::string adresse_materielle(const fs::path& root) {
     std::sort(interfaces.begin(), interfaces.end());
     for (const bool materiel : {true, false})
         for (const fs::path& i : interfaces) {
+            if (!materiel && materiel_seulement) return {};
             if (i.filename() == "lo" || fs::exists(i / "device", ec) != materiel) continue;
             const std::string a = premiere_ligne(i / "address");
             if (!a.empty() && a.find_first_not_of("0:") != std::string::npos) return a;
@@ -135,6 +136,10 @@ std::string adresse_materielle(const fs::path& root) {
 }
 
 }  // namespace
+
+std::string device_address(const fs::path& root) {
+    return adresse_materielle(root, /*materiel_seulement=*/true);
+}
 
 std::string machine_identity(const fs::path& root) {
     for (const char* chemin : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {

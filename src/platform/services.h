@@ -70,5 +70,9 @@ void set_clock(std::function<date_time()> clock);
 // system, the hardware address of the first network interface, and last the
 // device and inode of the root folder.
 std::string machine_identity(const std::filesystem::path& root = "/");
+// The hardware address of this machine's first network interface of a real
+// device ("" when it has none): what tells apart machines cloned from one
+// image, which share every identifier above.
+std::string device_address(const std::filesystem::path& root = "/");
 
 }  // namespace platform

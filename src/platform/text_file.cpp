@@ -76,13 +76,7 @@ int injected(file_op op, const std::filesystem::path& path) {
 // This machine's part of a temporary name: short, and made only of letters
 // and digits, so that it can be read back from the name.
 const std::string& own_tag() {
-    static const std::string tag = [] {
-        std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
-        for (const unsigned char c : machine_identity()) h = (h ^ c) * 1099511628211ULL;
-        char out[17];
-        std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
-        return std::string(out, 12);
-    }();
+    static const std::string tag = machine_tag();
     return tag;
 }
 
@@ -222,6 +216,19 @@ bool remove_file_durably(const std::filesystem::path& path) {
 void set_file_fault_hook(file_fault_hook hook) {
     std::lock_guard lock(shared_state());
     fault_hook() = std::move(hook);
+}
+
+std::string machine_tag(const std::filesystem::path& root) {
+    // Tablets cloned from one image share the machine identifier; their
+    // network devices still differ. A clone that took another's temporary
+    // files for its own would remove, at its start, a copy the other noted
+    // and had not renamed yet, and that order would be taken for delivered.
+    std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
+    for (const unsigned char c : machine_identity(root) + "\n" + device_address(root))
+        h = (h ^ c) * 1099511628211ULL;
+    char out[17];
+    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
+    return std::string(out, 12);
 }
 
 bool is_temporary_name(const std::string& name) {

@@ -38,6 +38,9 @@ bool sync_folder(const std::filesystem::path& folder);
 // Temporary files of the atomic writes: ".<final name>.<tablet>~<pid>~<random>.part".
 // The tablet part tells which machine wrote it, so that a shared folder's
 // leftovers can be told from another tablet's write in progress.
+// The tablet part of this machine's temporary names (12 hexadecimal digits),
+// from its identity and its network device, read under `root`.
+std::string machine_tag(const std::filesystem::path& root = "/");
 bool is_temporary_name(const std::string& name);
 bool is_own_temporary_name(const std::string& name);
 // Removes what writes killed half-way left behind: in a folder of this tablet
