@@ -27,6 +27,17 @@ platform::grid* complements() {
 
 class sai_detail_test : public wvtest::order_screen_test {
   protected:
+    // A received detail file, tagged, with records 1 to 22 only: record 22
+    // holds `x`.
+    static void fichier_recu(const styles::detail& x) {
+        auto& fichier = styles::fichier();
+        ASSERT_TRUE(fichier.open(styles::nom_fichier));
+        styles::detail tete;
+        tete.tag = "#INIT#12-09-202";
+        fichier.write(1, styles::encode(tete));
+        fichier.write(22, styles::encode(x));
+        fichier.close();
+    }
     // The editor on `ligne`, its detail cell `cellule` touched, `a` on the
     // picker, then the line validated: what the editor hands back.
     static std::string par_le_picker(const std::string& ligne, int cellule, scripted_user::action a) {
@@ -126,17 +137,9 @@ TEST_F(sai_detail_test, a_detail_is_added_as_the_line_will_carry_it) {
     // Details are typed by the staff on the key-programming screen: a "|" or
     // a mark of a menu's component list in one is dropped as in a typed
     // complement, and the tick and the second touch still find it.
-    {
-        auto& fichier = styles::fichier();
-        ASSERT_TRUE(fichier.open(styles::nom_fichier));
-        styles::detail tete;
-        tete.tag = "#INIT#12-09-202";
-        fichier.write(1, styles::encode(tete));
-        styles::detail x;
-        x.label = "Sauce|poivre\xD0";
-        fichier.write(22, styles::encode(x));
-        fichier.close();
-    }
+    styles::detail x;
+    x.label = "Sauce|poivre\xD0";
+    fichier_recu(x);
     const std::string l = par_le_picker(entrecote + " ##QUA:001.00##{Saucepoivre}", 1, [](platform::form& f) {
         auto* gauche = grid_of(f, "g1", 0);
         EXPECT_TRUE(coche(gauche, 2));
@@ -178,19 +181,10 @@ TEST_F(sai_detail_test, a_full_list_takes_nothing_more) {
 }
 
 TEST_F(sai_detail_test, records_past_the_end_of_a_short_file_are_blank) {
-    // A received file, tagged, with records 1 to 22 only.
-    {
-        auto& fichier = styles::fichier();
-        ASSERT_TRUE(fichier.open(styles::nom_fichier));
-        styles::detail tete;
-        tete.tag = "#INIT#12-09-202";
-        fichier.write(1, styles::encode(tete));
-        styles::detail x;
-        x.label = "Bleu";
-        x.fond = 0x00FFFF;
-        fichier.write(22, styles::encode(x));
-        fichier.close();
-    }
+    styles::detail x;
+    x.label = "Bleu";
+    x.fond = 0x00FFFF;
+    fichier_recu(x);
     par_le_picker(entrecote, 1, [](platform::form& f) {
         auto* gauche = grid_of(f, "g1", 0);
         EXPECT_EQ(gauche->text(2, 0), "Bleu");

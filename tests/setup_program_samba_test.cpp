@@ -181,6 +181,16 @@ class samba_server : public wvtest::folder_test {
         server.start();
         ASSERT_TRUE(server.waitForStarted(3000));
     }
+    // Ostrevane open on a fresh session bus, the server announced and the
+    // network scanned. Skipped, with its reason, where the machine has no GVfs.
+    void open_on_fresh_session() {
+        start_session_bus();
+        if (IsSkipped() || HasFatalFailure()) return;
+        announce();
+        platform::set_share_mounting({true, false, work / "kernel"});
+        Form1::instance().show();
+        scan();
+    }
     void stop_smbd() {
         if (server.state() == QProcess::NotRunning) return;
         // Its connections' processes with it.
@@ -254,13 +264,8 @@ class samba_server : public wvtest::folder_test {
 };
 
 TEST_F(samba_server, a_guest_share_is_mounted_by_gvfs_and_its_folder_recorded) {
-    start_session_bus();
-    // Skipped there, with its reason, where the machine has no GVfs.
+    open_on_fresh_session();
     if (IsSkipped() || HasFatalFailure()) return;
-    announce();
-    platform::set_share_mounting({true, false, work / "kernel"});
-    Form1::instance().show();
-    scan();
     auto* list = Form1::instance().get<platform::list_box>("List1");
     ASSERT_EQ(list->list_count(), 2);
     EXPECT_EQ(list->list(0), "\\\\serveurtest.local");
@@ -377,13 +382,8 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
         fs::permissions(e.path(), fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
 
     // A fresh session: GVfs starts with this very mount.
-    start_session_bus();
-    // Skipped there, with its reason, where the machine has no GVfs.
+    open_on_fresh_session();
     if (IsSkipped() || HasFatalFailure()) return;
-    announce();
-    platform::set_share_mounting({true, false, work / "kernel"});
-    Form1::instance().show();
-    scan();
     double_tap_computer("\\\\serveurtest.local");
     ASSERT_EQ(text("Label13"), Form1::texte_correct) << "the first touch on a fresh session finds the share";
     const std::string folder = text("Label1");
