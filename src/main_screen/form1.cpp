@@ -13,6 +13,7 @@
 #include "platform/record_file.h"
 #include "platform/services.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 #include "shared/catalogue.h"
 #include "shared/decimal_separator.h"
 #include "shared/globals.h"
@@ -180,11 +181,14 @@ void Form1::Form_Load() {
         // the hand-overs that follow wait their turn behind it.
         std::error_code ec;
         const std::filesystem::path ici = std::filesystem::absolute(".", ec);
+        // The tablet folder's leftovers at once, here: a job that outlasts its
+        // bound must not remove, later, an order the screen is writing.
+        platform::remove_temporary_leftovers(ici, /*shared=*/false);
         const std::string reseau =
             rep_reseau.empty() ? "" : std::filesystem::absolute(rep_reseau, ec).string();
         platform::folder_worker::result_or<bool>(
             [ici, reseau] {
-                file_attente::demarrage(ici, reseau);
+                file_attente::demarrage(ici, reseau, /*tablette=*/false);
                 return true;
             },
             false, platform::folder_worker::screen_bound);

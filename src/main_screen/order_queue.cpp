@@ -327,8 +327,8 @@ bilan transmet(const fs::path& dossier, const std::string& rep_reseau) {
     return b;
 }
 
-void nettoie_temporaires(const fs::path& dossier, const std::string& rep_reseau) {
-    platform::remove_temporary_leftovers(dossier, /*shared=*/false);
+void nettoie_temporaires(const fs::path& dossier, const std::string& rep_reseau, bool tablette) {
+    if (tablette) platform::remove_temporary_leftovers(dossier, /*shared=*/false);
     if (rep_reseau.empty()) return;
     // A temporary file that a note names tells whether its order was renamed:
     // it stays until the note is settled.
@@ -338,7 +338,7 @@ void nettoie_temporaires(const fs::path& dossier, const std::string& rep_reseau)
     platform::remove_temporary_leftovers(rep_reseau, /*shared=*/true, notes);
 }
 
-void demarrage(const fs::path& dossier, const std::string& rep_reseau) {
+void demarrage(const fs::path& dossier, const std::string& rep_reseau, bool tablette) {
     {
         const std::lock_guard<std::mutex> garde(verrou);
         auto& connues = copies();
@@ -358,7 +358,7 @@ void demarrage(const fs::path& dossier, const std::string& rep_reseau) {
             if (p == pas::fini || p == pas::non_sur) connues.erase(it);
         }
     }
-    nettoie_temporaires(dossier, rep_reseau);
+    nettoie_temporaires(dossier, rep_reseau, tablette);
 }
 
 }  // namespace file_attente

@@ -60,7 +60,10 @@ bilan transmet(const std::filesystem::path& dossier, const std::string& rep_rese
 // (other tablets write there at the same time), but those that a note still
 // needs. Called once at start-up, when the program is the only one of this
 // tablet folder.
-void nettoie_temporaires(const std::filesystem::path& dossier, const std::string& rep_reseau);
+// With `tablette` false the tablet folder's part is left to the caller, who
+// made it before the screen could write there.
+void nettoie_temporaires(const std::filesystem::path& dossier, const std::string& rep_reseau,
+                         bool tablette = true);
 
 // The network-folder work of a start, before any hand-over: the notes left by
 // a hand-over interrupted (killed, power cut) are settled first. A noted
@@ -70,6 +73,6 @@ void nettoie_temporaires(const std::filesystem::path& dossier, const std::string
 // note whose network folder does not answer as the exchange folder stays for
 // a later hand-over to settle. Then nettoie_temporaires. Same threading as
 // transmet.
-void demarrage(const std::filesystem::path& dossier, const std::string& rep_reseau);
+void demarrage(const std::filesystem::path& dossier, const std::string& rep_reseau, bool tablette = true);
 
 }  // namespace file_attente
