@@ -16,10 +16,12 @@
 #include <QStandardPaths>
 #include <atomic>
 #include <chrono>
+#include <map>
 #include <thread>
 
 #include "main_screen/order_queue.h"
 #include "main_screen_fixture.h"
+#include "order/eta_com.h"
 #include "order/order_file.h"
 #include "platform/folder_worker.h"
 #include "platform/text_file.h"
@@ -197,6 +199,40 @@ TEST_F(stalled_folder, a_hand_over_stuck_in_a_call_is_not_started_again_and_coun
     chacune_une_fois(numeros, noms);
     redessine();
     chacune_une_fois(numeros, noms);
+}
+
+// The summary's send asks the network folder whether an order of the same
+// second waits there under the same name: without an answer the name counts
+// as free, and the order is written on the tablet at once.
+TEST_F(stalled_folder, an_order_sent_while_the_folder_does_not_answer_is_written_at_once_and_arrives_once) {
+    demarre_sur_partage();
+    arrete();
+    std::map<std::string, std::string> envoyees;
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i == 0 ? "the first call of the folder" : "the folder already stuck");
+        table_couverts = "#N0124 ";
+        lignes_commande[1] = "000142000200000|DES:Entrec\xF4te|PVE:18.50|FA1:3|FA2:0| ##QUA:001.00##{Bleu}";
+        nb_lignes = 1;
+        const auto avant = file_attente::en_attente(work);
+        const auto t0 = clock_::now();
+        EXPECT_TRUE(eta_com::instance().envoi_commande());
+        EXPECT_LT(std::chrono::duration<double>(clock_::now() - t0).count(), i == 0 ? 1.5 : 0.5);
+        EXPECT_EQ(nb_lignes, 0);
+        for (const std::string& n : file_attente::en_attente(work))
+            if (std::find(avant.begin(), avant.end(), n) == avant.end())
+                envoyees[n] = wvtest::read_bytes(work / n);
+    }
+    ASSERT_EQ(envoyees.size(), 2u) << "two orders of the same second under two names";
+    EXPECT_LT(redessine(), 0.5);
+    compte("2");
+
+    reprend();
+    ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(20)));
+    redessine();
+    compte("");
+    for (const auto& [nom, octets] : envoyees)
+        EXPECT_EQ(wvtest::read_bytes(net / file_attente::nom_transmis(nom)), octets) << nom;
+    EXPECT_TRUE(file_attente::en_attente(work).empty());
 }
 
 // A start on a folder that does not answer: the window is there within the
