@@ -115,6 +115,11 @@ folder_handle::rename_result folder_handle::rename_no_replace(const std::string&
     return ::renameat(fd_, from.c_str(), fd_, to.c_str()) == 0 ? rename_result::done : rename_result::failed;
 }
 
+bool folder_handle::rename_over(const std::string& from, const std::string& to) {
+    if (fd_ < 0 || injected_fault(file_op::rename, path_ / to)) return false;
+    return ::renameat(fd_, from.c_str(), fd_, to.c_str()) == 0;
+}
+
 bool folder_handle::remove(const std::string& name) {
     if (fd_ < 0 || injected_fault(file_op::remove, path_ / name)) return false;
     return ::unlinkat(fd_, name.c_str(), 0) == 0 || errno == ENOENT;

@@ -45,6 +45,9 @@ class folder_handle {
     // file system allows it.
     rename_result rename_no_replace(const std::string& from, const std::string& to);
 
+    // Puts `from` under `to`, replacing what `to` held.
+    bool rename_over(const std::string& from, const std::string& to);
+
     bool remove(const std::string& name);
 
     enum class flush_result { done, unsupported, failed };

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "platform/folder_handle.h"
 #include "platform/services.h"
 
 namespace platform {
@@ -69,10 +70,6 @@ file_fault_hook& fault_hook() {
     return hook;
 }
 
-int injected(file_op op, const std::filesystem::path& path) {
-    return injected_fault(op, path);
-}
-
 // This machine's part of a temporary name: short, and made only of letters
 // and digits, so that it can be read back from the name.
 const std::string& own_tag() {
@@ -87,14 +84,6 @@ std::string random_part() {
     char out[17];
     std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(generator()));
     return out;
-}
-
-// A leading dot and the ".part" ending: no reader's pattern (order files,
-// router files, catalogue names) ever matches it. The process id and a
-// random part keep it apart from whatever an earlier run left behind, even
-// when every run gets the same process id.
-std::filesystem::path temporary_beside(const std::filesystem::path& path) {
-    return path.parent_path() / temporary_name(path.filename().string());
 }
 
 bool all_of(std::string_view s, bool (*pred)(char)) {
@@ -138,10 +127,10 @@ std::optional<std::string> temporary_tag(const std::string& name) {
     return std::string(tag);
 }
 
-bool write_bytes(int fd, const char* data, std::size_t size, const std::filesystem::path& path) {
+bool write_chunks(int fd, const char* data, std::size_t size, const std::filesystem::path& path) {
     while (size > 0) {
         std::size_t chunk = size;
-        const int e = injected(file_op::write, path);
+        const int e = injected_fault(file_op::write, path);
         if (e == ENOSPC) chunk = size / 2;  // the disk fills up part-way
         const ssize_t n = chunk > 0 ? ::write(fd, data, chunk) : 0;
         if (e != 0) {
@@ -158,22 +147,6 @@ bool write_bytes(int fd, const char* data, std::size_t size, const std::filesyst
     return true;
 }
 
-// Puts tmp under path only when path is free, in one step where the file
-// system allows it.
-bool rename_no_replace(const std::filesystem::path& tmp, const std::filesystem::path& path) {
-    if (::renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
-    // link() fails when the name is taken, so an existing file is never replaced.
-    if (::link(tmp.c_str(), path.c_str()) == 0) {
-        ::unlink(tmp.c_str());
-        return true;
-    }
-    if (errno == EEXIST || file_exists(path)) return false;
-    // Folders that can neither (some network shares): a checked rename is
-    // the closest we have.
-    return ::rename(tmp.c_str(), path.c_str()) == 0;
-}
-
 }  // namespace
 
 int injected_fault(file_op op, const std::filesystem::path& path) {
@@ -188,9 +161,13 @@ int injected_fault(file_op op, const std::filesystem::path& path) {
 }
 
 bool write_all(int fd, const std::string& bytes, const std::filesystem::path& path) {
-    return write_bytes(fd, bytes.data(), bytes.size(), path);
+    return write_chunks(fd, bytes.data(), bytes.size(), path);
 }
 
+// A leading dot and the ".part" ending: no reader's pattern (order files,
+// router files, catalogue names) ever matches it. The process id and a
+// random part keep it apart from whatever an earlier run left behind, even
+// when every run gets the same process id.
 std::string temporary_name(const std::string& final_name) {
     return "." + final_name + "." + own_tag() + "~" + std::to_string(::getpid()) + "~" + random_part() +
            ".part";
@@ -198,7 +175,7 @@ std::string temporary_name(const std::string& final_name) {
 
 bool sync_folder(const std::filesystem::path& folder) {
     const std::filesystem::path f = folder.empty() ? std::filesystem::path(".") : folder;
-    if (injected(file_op::sync_folder, f)) return false;
+    if (injected_fault(file_op::sync_folder, f)) return false;
     const int fd = ::open(f.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
     // Some network file systems cannot flush a folder: their server keeps its entries itself.
@@ -208,7 +185,7 @@ bool sync_folder(const std::filesystem::path& folder) {
 }
 
 bool remove_file_durably(const std::filesystem::path& path) {
-    if (injected(file_op::remove, path)) return false;
+    if (injected_fault(file_op::remove, path)) return false;
     if (::unlink(path.c_str()) != 0) return false;
     return sync_folder(path.parent_path());
 }
@@ -259,23 +236,15 @@ int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared,
 
 bool write_file_atomic(const std::filesystem::path& path, const std::string& bytes, bool replace,
                        bool flush_folder) {
-    std::filesystem::path tmp;
-    int fd = -1;
-    // A random part repeats only by a very rare chance; one more try then.
-    for (int attempt = 0; attempt < 4 && fd < 0; ++attempt) {
-        tmp = temporary_beside(path);
-        if (injected(file_op::create, tmp)) return false;
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-    bool ok =
-        write_bytes(fd, bytes.data(), bytes.size(), tmp) && !injected(file_op::sync, tmp) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && injected(file_op::rename, path)) ok = false;
-    if (ok) ok = replace ? ::rename(tmp.c_str(), path.c_str()) == 0 : rename_no_replace(tmp, path);
+    // The same temporary file and rename as every write into a held folder.
+    folder_handle folder(path.parent_path());
+    const std::string name = path.filename().string();
+    const auto tmp = folder.write_temporary(name, bytes);
+    if (!tmp) return false;
+    const bool ok = replace ? folder.rename_over(*tmp, name)
+                            : folder.rename_no_replace(*tmp, name) == folder_handle::rename_result::done;
     if (!ok) {
-        ::unlink(tmp.c_str());
+        ::unlink((path.parent_path() / *tmp).c_str());
         return false;
     }
     // The file is whole under its name whatever the flush of its folder says:
