@@ -121,4 +121,13 @@ TEST_F(input_box_test, a_press_on_a_picture_tells_where_in_twips) {
     EXPECT_EQ(y, 600);
 }
 
+TEST_F(input_box_test, an_accent_typed_as_a_letter_and_its_mark_returns_the_code_page_letter) {
+    scripted_user::expect("input_box", [](platform::form& f) {
+        scripted_user::type_unicode(line_of(f), QString::fromUtf8("cafe\u0301 fini"));
+        EXPECT_EQ(line_of(f)->sel_start(), 9);
+        tap(f.find("bt_ok"));
+    });
+    EXPECT_EQ(platform::input_box("Nom", "KVO", ""), "caf\xE9 fini");
+}
+
 }  // namespace

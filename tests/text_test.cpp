@@ -133,3 +133,34 @@ TEST(cp1252, only_the_characters_the_code_page_cannot_hold_become_question_marks
         cp1252::from_qt(QString::fromUtf8("ł") + cp1252::to_qt(haute) + QChar(0xD800) + cp1252::to_qt(haute)),
         "?" + haute + "?" + haute);
 }
+
+TEST(cp1252, a_letter_and_its_combining_marks_are_composed_before_conversion) {
+    struct {
+        const char* utf8;
+        std::string bytes;
+    } cases[] = {
+        {"e\u0301", "\xE9"},        {"\u00E9", "\xE9"},  // already composed
+        {"e\u0300", "\xE8"},        {"ac\u0327", "a\xE7"}, {"n\u0303", "\xF1"},
+        {"A\u030A", "\xC5"},        {"Y\u0308", "\x9F"},  // composed beyond Latin-1, into 0x80 to 0x9F
+        {"s\u030C", "\x9A"},        {"q\u0301", "q?"},    // no composed letter: the mark alone is "?"
+        {"\u0301e", "?e"},                                // a mark with nothing before it
+        {"e\u0301\u0301", "\xE9?"}, {"\u212B", "\xC5"},   // the angstrom sign is the letter by its canonical
+                                                          // form
+    };
+    for (const auto& c : cases) EXPECT_EQ(cp1252::from_qt(QString::fromUtf8(c.utf8)), c.bytes) << c.utf8;
+}
+
+TEST(cp1252, composing_never_changes_text_that_came_from_bytes) {
+    // Names read from disk or from the network listing come back to the same
+    // bytes, whatever their neighbours: every pair of bytes, side by side.
+    std::string pairs;
+    for (int a = 1; a < 256; ++a)
+        for (int b = 1; b < 256; ++b) {
+            pairs += static_cast<char>(a);
+            pairs += static_cast<char>(b);
+        }
+    EXPECT_EQ(cp1252::from_qt(cp1252::to_qt(pairs)), pairs);
+    // A decomposed name written as UTF-8 bytes keeps them too.
+    const std::string utf8_decomposed = "cafe\xCC\x81";
+    EXPECT_EQ(cp1252::from_qt(cp1252::to_qt(utf8_decomposed)), utf8_decomposed);
+}

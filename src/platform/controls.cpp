@@ -380,7 +380,20 @@ void picture_button::copy_design_from(const control& other) {
 // ---------------------------------------------------------------- text_box
 
 text_box::text_box(QWidget* parent) : control_widget<QLineEdit>(parent) {
-    connect(this, &QLineEdit::textChanged, [this] {
+    connect(this, &QLineEdit::textChanged, [this](const QString& t) {
+        if (composing_) return;
+        // A letter followed by a combining mark (a physical keyboard, an input
+        // method, a paste) is put together in the field itself, so that the
+        // caret counts characters as the screens' code page text does.
+        const QString composed = t.normalized(QString::NormalizationForm_C);
+        if (composed != t) {
+            const int caret =
+                static_cast<int>(t.left(cursorPosition()).normalized(QString::NormalizationForm_C).size());
+            composing_ = true;
+            setText(composed);
+            setCursorPosition(caret);
+            composing_ = false;
+        }
         if (on_change) on_change();
     });
 }

@@ -255,6 +255,9 @@ class text_box : public control_widget<QLineEdit> {
   protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool answers_touch() const override { return false; }
+
+  private:
+    bool composing_ = false;
 };
 
 class list_box : public control_widget<QListWidget> {

@@ -51,7 +51,12 @@ QString to_qt(std::string_view bytes) {
     return out;
 }
 
-std::string from_qt(const QString& s) {
+std::string from_qt(const QString& typed) {
+    // A keyboard or an input method may give an accent as a letter followed by
+    // its combining mark; composed first, it becomes the code page's own
+    // letter. Text that came from bytes (names read from disk, files) is never
+    // changed by it: no character of the code page composes with another.
+    const QString s = typed.normalized(QString::NormalizationForm_C);
     std::string out;
     out.reserve(static_cast<std::size_t>(s.size()));
     for (qsizetype i = 0; i < s.size(); ++i) {

@@ -9,6 +9,8 @@
 namespace cp1252 {
 
 QString to_qt(std::string_view bytes);
+// Composed (NFC) first: "e" followed by U+0301 is "\xE9"; what the code page
+// cannot hold is one "?" a character.
 std::string from_qt(const QString& s);
 // A UTF-8 literal of the sources ("Entrez le répertoire réseau ?") as bytes.
 std::string cp(std::string_view utf8);
