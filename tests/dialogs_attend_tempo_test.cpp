@@ -2,6 +2,8 @@
 // itself at the end or at once on a touch of its picture.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include "dialogs/attend_tempo.h"
 #include "platform/cp1252.h"
 #include "support/fixtures.h"
@@ -18,13 +20,17 @@ class countdown : public wvtest::folder_test {
 };
 
 TEST_F(countdown, counts_down_each_second_then_shows_the_retry_and_closes) {
-    scripted_user::expect("attend_tempo", [](form& f) {
+    QElapsedTimer since_shown;
+    scripted_user::expect("attend_tempo", [&since_shown](form& f) {
         EXPECT_EQ(
             f.get<platform::label>("Label1")->caption(),
             cp("Impossible de se connecter au réseau, un nouvel essai sera fait dans         secondes..."));
         EXPECT_EQ(count()->caption(), "5");
         EXPECT_EQ(timer()->interval(), attend_tempo::pas_ms);
-        scripted_user::wait(attend_tempo::pas_ms + 150);  // one real tick
+        // One real tick, and not before its second.
+        EXPECT_TRUE(scripted_user::wait_until([] { return count()->caption() != "5"; }))
+            << "the count never moved";
+        EXPECT_GE(since_shown.elapsed(), attend_tempo::pas_ms);
         EXPECT_EQ(count()->caption(), "4");
         // The following seconds, tick by tick.
         const char* shown[] = {"3", "2", "1", "-", "-", "-"};
@@ -38,6 +44,7 @@ TEST_F(countdown, counts_down_each_second_then_shows_the_retry_and_closes) {
         EXPECT_FALSE(f.loaded());
     });
     attente_touchee = true;
+    since_shown.start();
     screen().show_modal();
     EXPECT_FALSE(attente_touchee);
 }

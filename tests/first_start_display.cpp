@@ -91,7 +91,7 @@ void touche_cellule(platform::grid* g, int r, int c) {
 
 // Types a number on the numeric keypad and validates it.
 void tape_au_pave(platform::form& f, long n) {
-    scripted_user::wait(600);  // the keypad is deaf for its first 500 ms
+    scripted_user::wait_for_touches(f);  // the keypad is deaf for its first moments
     auto* pave = f.get<platform::grid>("g3");
     auto* barre = f.get<platform::grid>("g2");
     touche_cellule(barre, 0, 0);  // clears the value shown

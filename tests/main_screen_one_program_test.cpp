@@ -114,7 +114,9 @@ TEST_F(one_program_end, a_second_program_on_a_folder_says_so_ends_and_touches_no
         premier.start(WV_WVELMORIN_BIN, {});
         ASSERT_TRUE(premier.waitForStarted(5000));
         bool demarre = false;
-        for (int i = 0; i < 200 && !demarre; ++i) {
+        const auto jusqua = std::chrono::steady_clock::now() +
+                            std::chrono::milliseconds(static_cast<long>(20000 * wvtest::time_scale()));
+        while (!demarre && std::chrono::steady_clock::now() < jusqua) {
             std::error_code ec;
             demarre = fs::file_size(work / "progppb.wdo", ec) == 1280000u;
             if (!demarre) std::this_thread::sleep_for(std::chrono::milliseconds(100));

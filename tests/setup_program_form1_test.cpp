@@ -2,6 +2,7 @@
 // choice of the exchange folder, "Valider" and "Annuler".
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QTest>
 #include <cstdio>
@@ -104,18 +105,26 @@ class setup_screen : public wvtest::folder_test {
 };
 
 TEST_F(setup_screen, the_scan_lists_the_computers_after_its_two_delays_and_runs_once) {
+    // Each delay is waited for by its timer's state, and checked against a
+    // clock started before the screen: a busy machine only makes the delays
+    // longer.
+    QElapsedTimer since;
+    since.start();
     ecran().show();
     EXPECT_EQ(ecran().window()->windowTitle(), "Lien W_Velmorin et Velmorin");
     EXPECT_EQ(ctl<platform::timer>("Timer2")->interval(), 500);
     EXPECT_EQ(ctl<platform::list_box>("List1")->list_count(), 0);
-    scripted_user::wait(700);
-    EXPECT_EQ(ctl<platform::timer>("Timer2")->interval(), 0);
+    EXPECT_TRUE(scripted_user::wait_until([this] { return ctl<platform::timer>("Timer2")->interval() == 0; }))
+        << "the scan never started";
+    EXPECT_GE(since.elapsed(), 500);
     EXPECT_EQ(ctl<platform::timer>("Timer1")->interval(), 2000);
     EXPECT_EQ(platform::mouse_pointer(), platform::pointer::hourglass);
     EXPECT_TRUE(fs::exists(work / "prog" / "listres.txt"));
     EXPECT_EQ(ctl<platform::list_box>("List1")->list_count(), 0);
-    scripted_user::wait(2100);
-    EXPECT_EQ(ctl<platform::timer>("Timer1")->interval(), 0);
+    EXPECT_TRUE(
+        scripted_user::wait_until([this] { return ctl<platform::timer>("Timer1")->interval() == 0; }, 4000))
+        << "the listing was never read";
+    EXPECT_GE(since.elapsed(), 500 + 2000);
     EXPECT_EQ(platform::mouse_pointer(), platform::pointer::arrow);
     auto* liste = ctl<platform::list_box>("List1");
     ASSERT_EQ(liste->list_count(), 3);

@@ -32,9 +32,12 @@ class smoke : public wvtest::folder_test {
         process.start(QString::fromStdString(program), {});
         ASSERT_TRUE(process.waitForStarted(5000));
     }
-    // Polls until `done` holds, for at most 20 seconds (sanitizer builds start slowly).
+    // Polls until `done` holds, for at most 20 seconds (sanitizer builds start
+    // slowly), stretched on a loaded machine.
     static bool eventually(const std::function<bool()>& done) {
-        for (int i = 0; i < 200; ++i) {
+        const auto until = std::chrono::steady_clock::now() +
+                           std::chrono::milliseconds(static_cast<long>(20000 * wvtest::time_scale()));
+        while (std::chrono::steady_clock::now() < until) {
             if (done()) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }

@@ -1,8 +1,11 @@
 #include "support/fixtures.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "platform/folder_worker.h"
 #include "platform/form.h"
@@ -78,6 +81,15 @@ screen_double::screen_double(std::string name) : name_(std::move(name)) {
 
 screen_double::~screen_double() {
     if (original_) platform::register_form(name_, original_);
+}
+
+double time_scale() {
+    double scale = 1;
+    if (const char* asked = std::getenv("WV_TEST_TIME_SCALE")) scale = std::max(scale, std::atof(asked));
+    double load = 0;
+    const unsigned cpus = std::max(1u, std::thread::hardware_concurrency());
+    if (::getloadavg(&load, 1) == 1) scale = std::max(scale, load / cpus);
+    return scale;
 }
 
 std::string read_bytes(const std::filesystem::path& p) {

@@ -47,6 +47,12 @@ class screen_double {
 // variable, or made of several long phases) is still making progress.
 void still_working();
 
+// How much longer than on a quiet machine the tests' ceilings are: the load
+// average per CPU, or WV_TEST_TIME_SCALE when larger, and never below 1. A
+// ceiling only tells a hung test from a slow one; what a test checks never
+// depends on it.
+double time_scale();
+
 // Bytes of a file ("" when missing).
 std::string read_bytes(const std::filesystem::path& p);
 void write_bytes(const std::filesystem::path& p, const std::string& bytes);

@@ -12,6 +12,7 @@
 
 #include "platform/cp1252.h"
 #include "shared/globals.h"
+#include "support/fixtures.h"
 
 namespace scripted_user {
 
@@ -53,9 +54,13 @@ void install() {
         }
         action a = std::move(q.front());
         q.pop_front();
+        // A screen opened as expected, and its action done, are progress.
+        wvtest::still_working();
         platform::form* target = &f;
         QTimer::singleShot(0, [a, target] {
-            if (target->loaded()) a(*target);
+            if (!target->loaded()) return;
+            a(*target);
+            wvtest::still_working();
         });
     });
 }
@@ -128,6 +133,18 @@ void type_unicode(platform::text_box* t, const QString& text) {
 
 void wait(int ms) {
     QTest::qWait(ms);
+}
+
+bool wait_until(const std::function<bool()>& ready, int ceiling_ms) {
+    const bool came = QTest::qWaitFor(ready, static_cast<int>(ceiling_ms * wvtest::time_scale()));
+    if (came) wvtest::still_working();
+    return came;
+}
+
+void wait_for_touches(platform::form& f) {
+    ASSERT_TRUE(f.loaded()) << f.name();
+    EXPECT_TRUE(wait_until([&f] { return !f.loaded() || f.window()->isEnabled(); }))
+        << "the screen " << f.name() << " never took touches";
 }
 
 }  // namespace scripted_user

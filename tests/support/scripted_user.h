@@ -41,7 +41,17 @@ void type_text(platform::text_box* t, const std::string& cp1252_text);
 // page may not hold ("\u03A9", "\u0142"): one key event per character.
 void type_unicode(platform::text_box* t, const QString& text);
 
-// Lets the event loop run for ms milliseconds.
+// Lets the event loop run for ms milliseconds. Only for "nothing happens
+// meanwhile" checks: a test that needs a state waits for it (wait_until).
 void wait(int ms);
+
+// Lets the event loop run until `ready` holds, for at most ceiling_ms
+// stretched by wvtest::time_scale(); false if it never held. A state reached
+// counts as progress for the watchdogs.
+bool wait_until(const std::function<bool()>& ready, int ceiling_ms = 5000);
+// Waits until the screen takes touches again: a screen deaf for its first
+// moments (the keypad's tap lock) disables its window meanwhile. Fails the
+// test when it never does.
+void wait_for_touches(platform::form& f);
 
 }  // namespace scripted_user
