@@ -143,3 +143,132 @@ TEST_F(machine_identity, clones_of_one_image_tag_their_temporary_files_apart) {
     }
     EXPECT_NE(tags[0], tags[1]);
 }
+
+namespace {
+
+// A machine whose identifier and network device the tablet folders below live on.
+class tablet_tag : public machine_identity {
+  protected:
+    void machine(const std::string& identifiant, const std::string& adresse) {
+        ecrit("etc/machine-id", identifiant + "\n");
+        ecrit("sys/class/net/wlan0/address", adresse + "\n");
+        ecrit("sys/class/net/wlan0/device/uevent", "");
+    }
+    fs::path dossier(const std::string& nom) {
+        const fs::path d = work / nom;
+        fs::create_directories(d);
+        return d;
+    }
+    std::string tag(const fs::path& d) const { return platform::tablet_tag(d, racine()); }
+    static std::string identite_gardee(const fs::path& d) {
+        return wvtest::read_bytes(d / platform::tablet_identity_file);
+    }
+};
+
+constexpr const char* identifiant = "0123456789abcdef0123456789abcdef";
+constexpr const char* adresse = "dc:a6:32:aa:bb:01";
+
+// Two tablet folders of one machine share everything the machine says; each
+// start of one folder must still find its own tag, or its leftovers would
+// never go.
+TEST_F(tablet_tag, two_folders_of_one_machine_are_apart_and_each_keeps_its_tag_from_start_to_start) {
+    machine(identifiant, adresse);
+    const fs::path a = dossier("tablette-a"), b = dossier("tablette-b");
+    const std::string tag_a = tag(a), tag_b = tag(b);
+    for (const std::string& t : {tag_a, tag_b}) {
+        EXPECT_EQ(t.size(), 12u);
+        EXPECT_EQ(t.find_first_not_of("0123456789abcdef"), std::string::npos) << t;
+        // The machine's tag alone was every folder's before: none carries it now.
+        EXPECT_NE(t, platform::machine_tag(racine()));
+    }
+    EXPECT_NE(tag_a, tag_b);
+    const std::string garde_a = identite_gardee(a);
+    EXPECT_FALSE(garde_a.empty()) << "the folder's identity is kept in it";
+    EXPECT_NE(garde_a, identite_gardee(b));
+    // Started again: a fresh computation finds the same tag, and rewrites nothing.
+    for (int demarrage = 0; demarrage < 3; ++demarrage) {
+        EXPECT_EQ(tag(a), tag_a);
+        EXPECT_EQ(tag(b), tag_b);
+    }
+    EXPECT_EQ(identite_gardee(a), garde_a);
+    // Moved on its disk, it is the same folder.
+    fs::rename(b, work / "tablette-b-deplacee");
+    EXPECT_EQ(tag(work / "tablette-b-deplacee"), tag_b);
+}
+
+// A folder copied whole beside the original, its identity file with it: the
+// copy is another tablet folder, and the original keeps its tag.
+TEST_F(tablet_tag, a_folder_copied_whole_draws_its_own_identity) {
+    machine(identifiant, adresse);
+    const fs::path a = dossier("tablette-a");
+    const std::string tag_a = tag(a), garde_a = identite_gardee(a);
+    fs::copy(a, work / "copie", fs::copy_options::recursive);
+    ASSERT_EQ(identite_gardee(work / "copie"), garde_a);
+    const std::string tag_copie = tag(work / "copie");
+    EXPECT_NE(tag_copie, tag_a);
+    EXPECT_NE(identite_gardee(work / "copie"), garde_a) << "drawn again for the copy";
+    EXPECT_EQ(tag(work / "copie"), tag_copie) << "and kept";
+    EXPECT_EQ(tag(a), tag_a);
+    EXPECT_EQ(identite_gardee(a), garde_a);
+}
+
+// An image cloned after its first start: the same folder, the same identity
+// file, on machines that differ by their identifier or their network device.
+TEST_F(tablet_tag, a_folder_cloned_with_its_identity_onto_another_machine_is_apart) {
+    struct cas {
+        const char* nom;
+        const char* identifiant;
+        const char* adresse;
+    };
+    const cas machines[] = {
+        {"the original", identifiant, adresse},
+        {"a clone given its own machine identifier", "fedcba9876543210fedcba9876543210", adresse},
+        {"a clone with its own network device", identifiant, "dc:a6:32:aa:bb:02"},
+    };
+    const fs::path a = dossier("tablette");
+    std::vector<std::string> tags;
+    std::string garde;
+    for (const cas& m : machines) {
+        machine(m.identifiant, m.adresse);
+        tags.push_back(tag(a));
+        if (garde.empty()) garde = identite_gardee(a);
+        EXPECT_EQ(identite_gardee(a), garde) << m.nom << ": the cloned identity file is the same";
+        EXPECT_EQ(tag(a), tags.back()) << m.nom << ": stable on that machine";
+    }
+    for (std::size_t i = 0; i < tags.size(); ++i)
+        for (std::size_t j = i + 1; j < tags.size(); ++j)
+            EXPECT_NE(tags[i], tags[j]) << machines[i].nom << " / " << machines[j].nom;
+    machine(identifiant, adresse);
+    EXPECT_EQ(tag(a), tags[0]) << "the original machine keeps its tag";
+}
+
+// An identity file that is not this folder's, or not whole (a hand edit, a
+// disk that lost it), is drawn again and kept from then on.
+TEST_F(tablet_tag, an_identity_file_that_is_not_this_folders_is_drawn_again) {
+    machine(identifiant, adresse);
+    const fs::path a = dossier("tablette");
+    const std::string tag_a = tag(a);
+    const std::string garde = identite_gardee(a);
+    const std::string id = garde.substr(0, garde.find('\r'));
+    ASSERT_EQ(id.size(), 32u) << garde;
+    const char* const contenus[] = {
+        "", "\r\n", "pas une identite\r\n",
+        "0123456789ABCDEF0123456789ABCDEF\r\n",  // not as this program writes it
+    };
+    std::vector<std::string> tags = {tag_a};
+    for (const char* contenu : contenus) {
+        wvtest::write_bytes(a / platform::tablet_identity_file, contenu);
+        const std::string t = tag(a);
+        EXPECT_EQ(t.size(), 12u);
+        EXPECT_EQ(tag(a), t) << "kept once drawn: " << contenu;
+        EXPECT_NE(identite_gardee(a), contenu);
+        tags.push_back(t);
+    }
+    // Its identity alone, without the folder it was drawn in: a copy, as far as anyone can tell.
+    wvtest::write_bytes(a / platform::tablet_identity_file, id + "\r\n");
+    tags.push_back(tag(a));
+    for (std::size_t i = 0; i < tags.size(); ++i)
+        for (std::size_t j = i + 1; j < tags.size(); ++j) EXPECT_NE(tags[i], tags[j]) << i << " / " << j;
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include <functional>
 #include <thread>
 
+#include "platform/services.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -80,6 +81,9 @@ TEST_F(smoke, a_second_wvelmorin_on_the_same_folder_touches_nothing_and_a_dead_o
     auto demarre = [&] { return size_of(work / "progppb.wdo") == 1280000u; };
     ASSERT_TRUE(eventually(demarre)) << "the first start did not finish";
     const auto duree = std::chrono::steady_clock::now() - debut;
+    // What tags this folder's temporary names apart from any other tablet folder's.
+    const std::string identite = wvtest::read_bytes(work / platform::tablet_identity_file);
+    EXPECT_FALSE(identite.empty()) << "the start keeps the tablet folder's identity";
     // Gone from the folder: a second program that started would make it again.
     std::filesystem::remove(work / "progppb.wdo");
 
@@ -104,6 +108,8 @@ TEST_F(smoke, a_second_wvelmorin_on_the_same_folder_touches_nothing_and_a_dead_o
     start(WV_WVELMORIN_BIN, work);
     EXPECT_TRUE(eventually(demarre)) << "the folder stayed locked after its program died";
     EXPECT_EQ(process.state(), QProcess::Running);
+    EXPECT_EQ(wvtest::read_bytes(work / platform::tablet_identity_file), identite)
+        << "the tablet folder keeps its tag from start to start";
 }
 
 TEST_F(smoke, wvelmorin_first_start_creates_the_settings_and_asks_for_the_screen_format) {

@@ -10,12 +10,14 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/services.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace platform {
 
@@ -135,7 +137,42 @@ std::string adresse_materielle(const fs::path& root, bool materiel_seulement = f
     return {};
 }
 
+// Where a folder lies: its device and inode, "" when it cannot be told.
+std::string lieu_du_dossier(const fs::path& dossier) {
+    struct stat st {};
+    if (::stat(dossier.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+
+bool est_identite(const std::string& s) {
+    return s.size() == 32 && s.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
+std::string tire_identite() {
+    std::random_device source;
+    std::string id;
+    char deux[9];
+    for (int i = 0; i < 4; ++i) {
+        std::snprintf(deux, sizeof deux, "%08x", static_cast<unsigned>(source()));
+        id += deux;
+    }
+    return id;
+}
+
 }  // namespace
+
+std::string tablet_folder_identity(const fs::path& folder) {
+    const fs::path dossier = folder.empty() ? fs::path(".") : folder;
+    const fs::path fichier = dossier / tablet_identity_file;
+    const std::string lieu = lieu_du_dossier(dossier);
+    if (const auto lignes = read_lines(fichier);
+        lignes && lignes->size() >= 2 && est_identite((*lignes)[0]) && !lieu.empty() && (*lignes)[1] == lieu)
+        return (*lignes)[0];
+    // Drawn for this folder alone: a clone of the machine draws its own.
+    const std::string id = tire_identite();
+    if (!lieu.empty()) write_file_atomic(fichier, join_lines({id, lieu}));
+    return id;
+}
 
 std::string device_address(const fs::path& root) {
     return adresse_materielle(root, /*materiel_seulement=*/true);

@@ -75,4 +75,14 @@ std::string machine_identity(const std::filesystem::path& root = "/");
 // image, which share every identifier above.
 std::string device_address(const std::filesystem::path& root = "/");
 
+// What tells apart the tablet folders of one machine, and a tablet folder
+// from its copies: an identity drawn at random once for the folder and kept
+// in this file of it, with the device and inode of the folder it was drawn
+// in. A copy of the file found in another folder (a folder copied whole, an
+// image unpacked elsewhere) is no longer that folder's: another identity is
+// drawn and kept. When the file cannot be kept, the identity drawn holds for
+// this run only.
+constexpr const char* tablet_identity_file = "wvelmorin.tag";
+std::string tablet_folder_identity(const std::filesystem::path& folder);
+
 }  // namespace platform

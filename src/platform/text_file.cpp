@@ -70,13 +70,6 @@ file_fault_hook& fault_hook() {
     return hook;
 }
 
-// This machine's part of a temporary name: short, and made only of letters
-// and digits, so that it can be read back from the name.
-const std::string& own_tag() {
-    static const std::string tag = machine_tag();
-    return tag;
-}
-
 // One generator per thread: the network folder's writes may run off the screen's thread.
 std::string random_part() {
     thread_local std::mt19937_64 generator{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
@@ -84,6 +77,34 @@ std::string random_part() {
     char out[17];
     std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(generator()));
     return out;
+}
+
+// Short, and made only of hexadecimal digits, so that it can be read back from a name.
+std::string tag_of(const std::string& source) {
+    std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
+    for (const unsigned char c : source) h = (h ^ c) * 1099511628211ULL;
+    char out[17];
+    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
+    return std::string(out, 12);
+}
+
+// The tablet part of this program's temporary names, set at its start; read
+// by the network folder's worker too.
+std::mutex& tag_lock() {
+    static std::mutex m;
+    return m;
+}
+std::string& tag_slot() {
+    static std::string tag;
+    return tag;
+}
+
+std::string own_tag() {
+    std::lock_guard lock(tag_lock());
+    // No tablet folder named: nothing this program leaves may later be
+    // removed as its own, so no other program may ever take its names for its own.
+    if (tag_slot().empty()) tag_slot() = random_part().substr(0, 12);
+    return tag_slot();
 }
 
 bool all_of(std::string_view s, bool (*pred)(char)) {
@@ -197,15 +218,27 @@ void set_file_fault_hook(file_fault_hook hook) {
 
 std::string machine_tag(const std::filesystem::path& root) {
     // Tablets cloned from one image share the machine identifier; their
-    // network devices still differ. A clone that took another's temporary
-    // files for its own would remove, at its start, a copy the other noted
-    // and had not renamed yet, and that order would be taken for delivered.
-    std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
-    for (const unsigned char c : machine_identity(root) + "\n" + device_address(root))
-        h = (h ^ c) * 1099511628211ULL;
-    char out[17];
-    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
-    return std::string(out, 12);
+    // network devices still differ.
+    return tag_of(machine_identity(root) + "\n" + device_address(root));
+}
+
+std::string tablet_tag(const std::filesystem::path& tablet_folder, const std::filesystem::path& root) {
+    // A program that took another's temporary files for its own would
+    // remove, at its start, a copy the other noted and had not renamed yet,
+    // and that order would be taken for delivered. Two tablet folders of one
+    // machine share everything the machine says, but not their own
+    // identities; a clone of an image made after its first start carries the
+    // folder's identity along, but its machine identifier or its network
+    // device tells it apart.
+    return tag_of(machine_identity(root) + "\n" + device_address(root) + "\n" +
+                  tablet_folder_identity(tablet_folder));
+}
+
+void set_tablet_folder(const std::filesystem::path& folder) {
+    // Drawn first: keeping the folder's identity is itself a write.
+    std::string tag = tablet_tag(folder);
+    std::lock_guard lock(tag_lock());
+    tag_slot() = std::move(tag);
 }
 
 bool is_temporary_name(const std::string& name) {

@@ -36,11 +36,23 @@ bool remove_file_durably(const std::filesystem::path& path);
 bool sync_folder(const std::filesystem::path& folder);
 
 // Temporary files of the atomic writes: ".<final name>.<tablet>~<pid>~<random>.part".
-// The tablet part tells which machine wrote it, so that a shared folder's
-// leftovers can be told from another tablet's write in progress.
-// The tablet part of this machine's temporary names (12 hexadecimal digits),
-// from its identity and its network device, read under `root`.
+// The tablet part tells which tablet folder's program wrote it, so that a
+// shared folder's leftovers can be told from another tablet's write in
+// progress.
+// This machine's share of it (12 hexadecimal digits), from its identity and
+// its network device, read under `root`.
 std::string machine_tag(const std::filesystem::path& root = "/");
+// The tablet part of the names written for a tablet folder (12 hexadecimal
+// digits): the machine's identity and network device joined by the folder's
+// own identity (tablet_folder_identity), so that two tablet folders of one
+// machine never share it, nor a folder and its copy, nor two clones of one
+// image. The same at every start of that folder on that machine.
+std::string tablet_tag(const std::filesystem::path& tablet_folder, const std::filesystem::path& root = "/");
+// Names the tablet folder this program writes for, once at its start before
+// any write: from then on its temporary names carry that folder's tag. A
+// program that names none has a tag drawn for its run, which no other
+// program's names carry.
+void set_tablet_folder(const std::filesystem::path& folder);
 bool is_temporary_name(const std::string& name);
 bool is_own_temporary_name(const std::string& name);
 // Removes what writes killed half-way left behind: in a folder of this tablet

@@ -108,6 +108,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: handover_child tablet network report first count [cut [seed]]\n");
         return 2;
     }
+    // As the program does once it holds its folder, before any write or cut.
+    platform::set_tablet_folder(argv[1]);
     // Tells the test, through the descriptor 3 it may have given, that the
     // process is loaded: kills are timed from here.
     if (::fcntl(3, F_GETFD) != -1) {
