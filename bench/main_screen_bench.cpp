@@ -1,8 +1,11 @@
 // The main screen with the largest catalogue: a redraw (the load routine of a
 // started program, painted), the drawing of a key page of 10 and of 100 keys
-// (painted), and the hand-over of 1000 queued orders beside a plain
-// copy-and-remove of the same files.
+// (painted), and the hand-over of 1000 queued orders beside the least a safe
+// copy with its note must do, and a plain copy-and-remove of the same files.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <fstream>
@@ -78,13 +81,24 @@ void key_page_draw(benchmark::State& state) {
 }
 BENCHMARK(key_page_draw)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
-// 1000 order files of about 2 KB in a fresh local folder and a network folder
-// that holds only the catalogue.
+// 1000 order files of about 2 KB in a fresh tablet folder and a network
+// folder that holds only the catalogue, both on a disk (ext4 here: /tmp lies
+// on the disk of the sources) or in memory (tmpfs: /dev/shm).
 struct file_de_mille {
     fs::path local, reseau;
-    explicit file_de_mille(const std::string& tag) {
-        local = bench::temporary_folder(tag);
+    file_de_mille(const std::string& tag, bool memoire) {
+        if (memoire) {
+            std::string modele = "/dev/shm/wvbench-" + tag + "-XXXXXX";
+            local = ::mkdtemp(modele.data());
+            a_retirer_ = local;
+        } else {
+            local = bench::temporary_folder(tag);
+        }
         reseau = local / "reseau";
+    }
+    ~file_de_mille() {
+        std::error_code ec;
+        if (!a_retirer_.empty()) fs::remove_all(a_retirer_, ec);
     }
     void remplit() {
         fs::remove_all(reseau);
@@ -100,11 +114,19 @@ struct file_de_mille {
                          "_01_" + txt::format(i % 999 + 1, "000") + "_004_.-A-"),
                 std::ios::binary)
                 << commande;
+        ::sync();
     }
+
+  private:
+    fs::path a_retirer_;
 };
 
+const char* lieu(const benchmark::State& state) {
+    return state.range(0) ? "memory (tmpfs)" : "disk (ext4)";
+}
+
 void queue_hand_over_of_1000_orders(benchmark::State& state) {
-    file_de_mille f("queue");
+    file_de_mille f("queue", state.range(0) != 0);
     for (auto _ : state) {
         state.PauseTiming();
         f.remplit();
@@ -112,11 +134,65 @@ void queue_hand_over_of_1000_orders(benchmark::State& state) {
         const auto b = file_attente::transmet(f.local, f.reseau.string());
         if (b.transmis != 1000) state.SkipWithError("not every order was handed over");
     }
+    state.SetLabel(lieu(state));
 }
-BENCHMARK(queue_hand_over_of_1000_orders)->Unit(benchmark::kMillisecond);
+BENCHMARK(queue_hand_over_of_1000_orders)->Arg(0)->Arg(1)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+bool ecrit_tout(int dossier, const std::string& nom, const std::string& octets, int drapeaux) {
+    const int fd = ::openat(dossier, nom.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | drapeaux, 0644);
+    if (fd < 0) return false;
+    const bool ok =
+        ::write(fd, octets.data(), octets.size()) == static_cast<ssize_t>(octets.size()) && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+// The least a copy must do to keep the hand-over's guarantees, written by
+// hand with both folders held open: the bytes under a temporary name and
+// flushed, with the network folder (the note relies on that name); the note
+// written and flushed, with the tablet folder (a start must find it once
+// the rename may be made); the rename that never replaces and the network
+// folder flushed (the copy's name on the server's disk before the order
+// leaves the tablet); the local file removed and the tablet folder flushed
+// (the order counts only once it cannot come back); the note removed.
+void minimal_safe_copy_with_note_of_1000_orders(benchmark::State& state) {
+    file_de_mille f("minimal", state.range(0) != 0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.remplit();
+        state.ResumeTiming();
+        const int tablette = ::open(f.local.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int reseau = ::open(f.reseau.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        int faits = 0;
+        for (const std::string& nom : file_attente::en_attente(f.local)) {
+            std::string octets;
+            {
+                std::ifstream in(f.local / nom, std::ios::binary);
+                octets.assign(std::istreambuf_iterator<char>(in), {});
+            }
+            const std::string txt = file_attente::nom_transmis(nom);
+            const std::string tmp = "." + txt + ".part", note = "." + nom + ".note";
+            const std::string texte_note = f.reseau.string() + "\r\n" + tmp + "\r\n" + txt + "\r\n2000:0\r\n";
+            if (ecrit_tout(reseau, tmp, octets, O_EXCL) && ::fsync(reseau) == 0 &&
+                ecrit_tout(tablette, note, texte_note, O_TRUNC) && ::fsync(tablette) == 0 &&
+                ::renameat2(reseau, tmp.c_str(), reseau, txt.c_str(), RENAME_NOREPLACE) == 0 &&
+                ::fsync(reseau) == 0 && ::unlinkat(tablette, nom.c_str(), 0) == 0 && ::fsync(tablette) == 0 &&
+                ::unlinkat(tablette, note.c_str(), 0) == 0)
+                ++faits;
+        }
+        ::close(tablette);
+        ::close(reseau);
+        if (faits != 1000) state.SkipWithError("not every order was copied");
+    }
+    state.SetLabel(lieu(state));
+}
+BENCHMARK(minimal_safe_copy_with_note_of_1000_orders)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 void plain_copy_and_remove_of_1000_files(benchmark::State& state) {
-    file_de_mille f("plain");
+    file_de_mille f("plain", state.range(0) != 0);
     for (auto _ : state) {
         state.PauseTiming();
         f.remplit();
@@ -126,7 +202,8 @@ void plain_copy_and_remove_of_1000_files(benchmark::State& state) {
             fs::remove(f.local / nom);
         }
     }
+    state.SetLabel(lieu(state));
 }
-BENCHMARK(plain_copy_and_remove_of_1000_files)->Unit(benchmark::kMillisecond);
+BENCHMARK(plain_copy_and_remove_of_1000_files)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,7 +4,8 @@
 // After every round nothing reported as written is lost, nothing under a
 // final name is partial, and no temporary file passes for an order. Neither a
 // router that only reads nor one that removes what it reads gets an order
-// twice: a kill between a copy's rename and the durable removal of its local
+// twice, though the router runs while the child works and takes each copy
+// the moment it is named: a kill between a copy's rename and the durable removal of its local
 // file is settled at the restart by the note of that copy. The same holds
 // under power cuts of the tablet, which also undo what its disk had not
 // flushed.
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <stdexcept>
@@ -31,6 +33,7 @@
 #include "platform/text_file.h"
 #include "support/fixtures.h"
 #include "support/handover_orders.h"
+#include "support/router.h"
 
 extern char** environ;
 
@@ -51,7 +54,8 @@ class handover_kill : public wvtest::folder_test {
     fs::path racine, tablette, rapport;
     std::set<std::pair<std::string, ino_t>> verifies;  // whole files already checked
     std::map<long, int> recues;                        // order number -> times the router took it
-    std::set<std::pair<std::string, ino_t>> vus;       // what a reading router has read
+    // The router of the rounds, running while a child works.
+    std::unique_ptr<wvtest::router> le_routeur;
     chiffres c;
 
     void SetUp() override {
@@ -79,6 +83,7 @@ class handover_kill : public wvtest::folder_test {
         rapport = racine / "rapport";
     }
     void TearDown() override {
+        le_routeur.reset();
         std::error_code ec;
         fs::remove_all(racine, ec);
         folder_test::TearDown();
@@ -92,6 +97,7 @@ class handover_kill : public wvtest::folder_test {
     // Starts a child and returns once it is loaded; `coupure` (and a seed for
     // a power cut) tells the child where to die.
     pid_t lance(long premier, long nombre, const std::vector<std::string>& coupure = {}) {
+        if (le_routeur) le_routeur->resume();
         std::vector<std::string> a = {WV_HANDOVER_CHILD, tablette.string(),       net.string(),
                                       rapport.string(),  std::to_string(premier), std::to_string(nombre)};
         a.insert(a.end(), coupure.begin(), coupure.end());
@@ -149,23 +155,15 @@ class handover_kill : public wvtest::folder_test {
         EXPECT_EQ(nom_attendu, nom_de(*n)) << p;
     }
 
-    // The router's pass over the network folder.
-    void routeur(bool retire) {
-        for (const auto& e : fs::directory_iterator(net)) {
-            const std::string nom = e.path().filename().string();
-            if (platform::is_temporary_name(nom) || nom == "velmorin.wdo") continue;
-            ASSERT_TRUE(nom.ends_with(".txt")) << nom;
-            ASSERT_FALSE(nom.starts_with(".")) << nom;
-            struct stat st {};
-            ASSERT_EQ(::stat(e.path().c_str(), &st), 0);
-            // A reader that keeps what it read reads a name again only when it is a new file.
-            if (!retire && !vus.insert({nom, st.st_ino}).second) continue;
-            const std::string b = wvtest::read_bytes(e.path());
-            const auto n = handover_orders::numero(b);
-            ASSERT_TRUE(n.has_value()) << "the router got a partial file " << nom;
-            ASSERT_EQ(b, octets_de(*n)) << "the router got a partial file " << nom;
-            ASSERT_EQ(file_attente::nom_transmis(nom_de(*n)), nom);
-            if (retire) fs::remove(e.path());
+    // What the router took while the child worked, checked once the child
+    // is gone (the router paused after a last look over the folder).
+    void routeur() {
+        le_routeur->pause();
+        for (const auto& f : le_routeur->take_all()) {
+            const auto n = handover_orders::numero(f.bytes);
+            ASSERT_TRUE(n.has_value()) << "the router got a partial file " << f.name;
+            ASSERT_EQ(f.bytes, octets_de(*n)) << "the router got a partial file " << f.name;
+            ASSERT_EQ(file_attente::nom_transmis(nom_de(*n)), f.name);
             if (++recues[*n] > 1) ++c.doublons;
         }
     }
@@ -217,6 +215,7 @@ class handover_kill : public wvtest::folder_test {
     // before a file operation drawn at random among those of a child's work.
     void tourne(bool retire, bool courant = false, int nb_tours = tours(), const char* ou = "memory") {
         const auto debut = clk::now();
+        le_routeur = std::make_unique<wvtest::router>(net, wvtest::router::watch::inotify, retire);
         long suivant = 0;
         // How long an unhurried child works once loaded (the median of three
         // runs, taken again every hundred rounds as the folders change):
@@ -230,7 +229,7 @@ class handover_kill : public wvtest::folder_test {
                 durees.push_back(
                     std::chrono::duration_cast<std::chrono::microseconds>(clk::now() - t0).count());
                 suivant += commandes_par_enfant;
-                routeur(retire);
+                routeur();
                 verifie_tour();
             }
             std::sort(durees.begin(), durees.end());
@@ -259,13 +258,12 @@ class handover_kill : public wvtest::folder_test {
             if (tue && WIFSIGNALED(st)) ++c.tues;
             ++c.tours;
             wvtest::still_working();
-            // The router runs while no program does: between a kill and the restart.
-            routeur(retire);
+            routeur();
             verifie_tour();
         }
         // A last start, left to finish: everything written reaches the router.
         ASSERT_TRUE(WIFEXITED(attend(lance(suivant, 0))));
-        routeur(retire);
+        routeur();
         verifie_tour();
         EXPECT_TRUE(file_attente::en_attente(tablette).empty());
         for (const fs::path& d : {tablette, net})
@@ -283,7 +281,8 @@ class handover_kill : public wvtest::folder_test {
         EXPECT_EQ(c.doublons, 0);
         const double secondes = std::chrono::duration<double>(clk::now() - debut).count();
         std::printf(
-            "[ figures  ] %s router, %s, %s folder: %d rounds (%d %s), %ld orders reported written, %ld "
+            "[ figures  ] %s router (inotify, during the rounds), %s, %s folder: %d rounds (%d %s), %ld "
+            "orders reported written, %ld "
             "orders received, %ld lost, %ld duplicates, %ld temporary files and %ld notes left "
             "(settled at the next start), %.1f s\n",
             retire ? "removing" : "reading", courant ? "power cuts" : "kills", ou, c.tours, c.tues,

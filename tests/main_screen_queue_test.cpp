@@ -5,6 +5,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -13,8 +14,10 @@
 #include "main_screen/order_queue.h"
 #include "order/order_file.h"
 #include "platform/services.h"
+#include "platform/text.h"
 #include "platform/text_file.h"
 #include "support/fixtures.h"
+#include "support/router.h"
 
 namespace {
 
@@ -54,6 +57,20 @@ class queue : public wvtest::folder_test {
         return noms;
     }
     bool vide(const fs::path& dossier) { return fichiers(dossier).empty(); }
+
+    // The program's start and hand-over in a process of its own (the kill
+    // test's child), from the folder `ici`, as the unprivileged user
+    // `personne` when asked: its exit status.
+    static int enfant(const fs::path& tablette, const std::string& reseau, const std::string& coupure = "",
+                      const fs::path& ici = {}, bool personne = false) {
+        std::string cmd;
+        if (!ici.empty()) cmd = "cd '" + ici.string() + "' && ";
+        if (personne) cmd += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+        cmd += std::string("'") + WV_HANDOVER_CHILD + "' '" + tablette.string() + "' '" + reseau + "' '" +
+               (tablette / "rapport").string() + "' 0 0 " + coupure;
+        return std::system(cmd.c_str());
+    }
+    static bool tue(int st) { return WIFSIGNALED(st) || (WIFEXITED(st) && WEXITSTATUS(st) == 128 + SIGKILL); }
 
     // A router that removes what it reads: how many times it got each order's bytes.
     std::map<std::string, int> recues;
@@ -136,14 +153,14 @@ TEST_F(queue, a_hand_over_killed_part_way_is_settled_at_the_next_start_once_and_
         bool deja_renommee;
         bool catalogue_absent_au_demarrage = false;  // the server replacing it right then
     };
-    // The first rename is the note's, in the tablet folder; the second the copy's.
+    // The only rename is the copy's; the first removal is the local file's.
     const std::vector<cas> cas_ = {
         {"killed after the rename, the copy still there", "remove:1", false, false, true},
         {"killed after the rename, the router took the copy", "remove:1", true, false, true},
-        {"killed before the rename", "rename:2", false, false, false},
+        {"killed before the rename", "rename:1", false, false, false},
         {"killed after the rename, the share not mounted at the start", "remove:1", true, true, true},
-        {"killed before the rename, the share not mounted at the start", "rename:2", false, true, false},
-        {"killed before the rename, the catalogue away at the start", "rename:2", false, false, false, true},
+        {"killed before the rename, the share not mounted at the start", "rename:1", false, true, false},
+        {"killed before the rename, the catalogue away at the start", "rename:1", false, false, false, true},
     };
     const std::string octets = commande("012");
     const std::string nom = "2026-12-09-12-30-00_01_012_004_.-A-",
@@ -275,10 +292,13 @@ TEST_F(queue, each_order_is_on_disk_in_the_network_folder_before_it_leaves_the_t
         return 0;
     });
     ASSERT_EQ(file_attente::transmet(work, net.string()).transmis, 2);
+    // The note is written in place (cut short, it reads as none, and its
+    // rename was never made), and its removal needs no flush: a note whose
+    // order is gone is dropped at start.
     const std::vector<std::string> un_ordre = {
-        "create net",      "write net",     "sync net",           "sync_folder net",    "create tablet",
-        "write tablet",    "sync tablet",   "rename tablet",      "sync_folder tablet", "rename net",
-        "sync_folder net", "remove tablet", "sync_folder tablet", "remove tablet",      "sync_folder tablet"};
+        "create net",    "write net",          "sync net",           "sync_folder net", "create tablet",
+        "write tablet",  "sync tablet",        "sync_folder tablet", "rename net",      "sync_folder net",
+        "remove tablet", "sync_folder tablet", "remove tablet"};
     std::vector<std::string> attendu = un_ordre;
     attendu.insert(attendu.end(), un_ordre.begin(), un_ordre.end());
     EXPECT_EQ(pas, attendu);
@@ -565,7 +585,7 @@ TEST_F(queue, a_copy_visible_to_the_router_is_never_made_twice_whatever_fails_af
         int erreur;
     };
     const std::vector<cas> cas_ = {
-        {"the network folder cannot be opened for its flush", platform::file_op::sync_folder, EACCES},
+        {"the network folder's flush refused", platform::file_op::sync_folder, EACCES},
         {"the network folder's flush fails", platform::file_op::sync_folder, EIO},
         {"the local file cannot be removed", platform::file_op::remove, EPERM},
     };
@@ -597,6 +617,186 @@ TEST_F(queue, a_copy_visible_to_the_router_is_never_made_twice_whatever_fails_af
         EXPECT_EQ(recues[commande("001")], 1);
         EXPECT_EQ(recues[commande("002")], 1);
         EXPECT_TRUE(file_attente::en_attente(tablette).empty());
+    }
+}
+
+// A router that takes each ".txt" the moment it is named (told by inotify,
+// or looking again and again without a pause), while the hand-over runs:
+// one hand-over moves the whole queue, and the router gets every order once.
+TEST_F(queue, a_router_taking_each_copy_at_once_gets_every_order_once_from_one_hand_over) {
+    constexpr int nombre = 300;
+    for (const auto how : {wvtest::router::watch::inotify, wvtest::router::watch::polling}) {
+        SCOPED_TRACE(wvtest::router::name_of(how));
+        const fs::path tablette = work / (std::string("tablette-") + wvtest::router::name_of(how));
+        const fs::path reseau = work / (std::string("reseau-") + wvtest::router::name_of(how));
+        fs::create_directories(tablette);
+        echange(reseau);
+        std::map<std::string, std::string> noms;  // bytes -> name of the copy
+        for (int i = 0; i < nombre; ++i) {
+            const std::string table = txt::format(i + 1, "000");
+            const std::string nom = "2026-12-09-12-" + txt::format(i / 60, "00") + "-" +
+                                    txt::format(i % 60, "00") + "_01_" + table + "_004_.-A-";
+            wvtest::write_bytes(tablette / nom, commande(table));
+            noms[commande(table)] = file_attente::nom_transmis(nom);
+        }
+        wvtest::router r(reseau, how);
+        const file_attente::bilan b = file_attente::transmet(tablette, reseau.string());
+        r.pause();
+        EXPECT_EQ(b.transmis, nombre);
+        EXPECT_EQ(b.restants, 0);
+        std::map<std::string, int> fois;
+        for (const auto& f : r.take_all()) {
+            ++fois[f.bytes];
+            EXPECT_EQ(f.name, noms[f.bytes]);
+        }
+        for (const auto& [octets, nom] : noms) EXPECT_EQ(fois[octets], 1) << nom;
+        EXPECT_EQ(fois.size(), noms.size()) << "the router got bytes that are no order";
+        EXPECT_EQ(fichiers(reseau), std::vector<std::string>{}) << "no temporary file left";
+        EXPECT_EQ(fichiers(tablette), std::vector<std::string>{}) << "no order or note left";
+    }
+}
+
+// What a folder's flush answers. A file system that cannot flush a folder
+// (EINVAL, ENOTSUP) or that is read-only (EROFS, nothing pending) keeps its
+// entries itself: the hand-over goes on. Any other error is a flush that
+// failed: the order stays. The answer is the same whether the error comes
+// from the system or from the fault hook, and the same for the held
+// folder's flush and for the flush of a folder by its path.
+TEST_F(queue, a_folder_flush_that_is_unsupported_lets_the_orders_go_and_one_that_fails_keeps_them) {
+    struct cas {
+        int erreur;
+        bool va;
+    };
+    const std::vector<cas> cas_ = {
+        {EINVAL, true}, {ENOTSUP, true}, {EROFS, true}, {EIO, false}, {ENOSPC, false}};
+    int i = 0;
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(std::strerror(c.erreur));
+        const fs::path tablette = work / ("tablette" + std::to_string(i++));
+        fs::create_directories(tablette);
+        wvtest::write_bytes(tablette / "1_.-A-", commande("001"));
+        platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+            return op == platform::file_op::sync_folder && p == net ? c.erreur : 0;
+        });
+        EXPECT_EQ(platform::sync_folder(net), c.va);
+        const file_attente::bilan b = file_attente::transmet(tablette, net.string());
+        platform::set_file_fault_hook(nullptr);
+        EXPECT_EQ(b.transmis, c.va ? 1 : 0);
+        EXPECT_EQ(fs::exists(tablette / "1_.-A-"), !c.va);
+        // A failed flush keeps the order, whose copy is then finished, once.
+        EXPECT_EQ(file_attente::transmet(tablette, net.string()).restants, 0);
+        routeur(net);
+        EXPECT_EQ(recues[commande("001")], 1);
+        recues.clear();
+    }
+}
+
+// Permissions that bite, as an unprivileged user (root reads and writes
+// every folder): the program's start and hand-over in a process run as
+// nobody.
+//  - a network folder the tablet may write into but not list (a drop
+//    folder): it cannot even be opened for its flush, which the server then
+//    keeps itself; the orders go;
+//  - a network folder the tablet may not write into, and a tablet folder it
+//    may not write into (no note, no removal): nothing moves, nothing is left
+//    on the network folder; once the folder can be written, every order goes
+//    once.
+TEST_F(queue, permissions_that_bite_an_unprivileged_user_keep_the_queue_whole_or_let_it_go) {
+    if (::geteuid() != 0) GTEST_SKIP() << "the folders are handed to nobody by root; the test runs as a user";
+    if (std::system("setpriv --reuid=65534 --regid=65534 --clear-groups true") != 0)
+        GTEST_SKIP() << "setpriv cannot become nobody here";
+    struct cas {
+        const char* nom;
+        fs::perms reseau, tablette;
+        bool va;
+    };
+    using fs::perms;
+    const perms tout = perms::owner_all | perms::group_all | perms::others_all;
+    const std::vector<cas> cas_ = {
+        {"a network folder the tablet may write into but not list",
+         perms::owner_all | perms::others_write | perms::others_exec, tout, true},
+        {"a network folder the tablet may not write into",
+         perms::owner_all | perms::others_read | perms::others_exec, tout, false},
+        {"a tablet folder the tablet may not write into", tout, perms::owner_read | perms::owner_exec, false},
+    };
+    fs::permissions(work, perms::owner_all | perms::others_exec);
+    int i = 0;
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.nom);
+        const fs::path tablette = work / ("tablette" + std::to_string(i));
+        const fs::path reseau = work / ("reseau" + std::to_string(i++));
+        fs::create_directories(tablette);
+        echange(reseau);
+        wvtest::write_bytes(tablette / "rapport", "");
+        wvtest::write_bytes(tablette / "1_.-A-", commande("001"));
+        wvtest::write_bytes(tablette / "2_.-A-", commande("002"));
+        for (const auto& e : fs::directory_iterator(tablette))
+            ASSERT_EQ(::chown(e.path().c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(tablette.c_str(), 65534, 65534), 0);
+        fs::permissions(tablette, c.tablette);
+        fs::permissions(reseau, c.reseau);
+
+        EXPECT_EQ(enfant(tablette, reseau.string(), "", {}, true), 0);
+
+        fs::permissions(tablette, tout);
+        EXPECT_EQ(file_attente::en_attente(tablette).size(), c.va ? 0u : 2u);
+        if (!c.va) {
+            EXPECT_EQ(wvtest::read_bytes(tablette / "1_.-A-"), commande("001"));
+            EXPECT_EQ(fichiers(reseau), std::vector<std::string>{}) << "nothing left on the network folder";
+            // The folders made writable: everything goes, once.
+            fs::permissions(reseau, tout);
+            EXPECT_EQ(enfant(tablette, reseau.string(), "", {}, true), 0);
+            EXPECT_TRUE(file_attente::en_attente(tablette).empty());
+        }
+        EXPECT_EQ(fichiers(reseau), (std::vector<std::string>{"1_.txt", "2_.txt"}));
+        EXPECT_EQ(wvtest::read_bytes(reseau / "2_.txt"), commande("002"));
+        EXPECT_EQ(fichiers(tablette), std::vector<std::string>{"rapport"}) << "no note left";
+    }
+}
+
+// However the network folder is spelt (relative, "./", a trailing "/",
+// "//"), a note is known for it: a hand-over killed after its rename with one
+// spelling, the router taking the copy, then a start and a hand-over with
+// others, the share away at the start or not: the order is settled as
+// delivered, and never copied again.
+TEST_F(queue, a_note_is_known_for_its_folder_however_the_folder_is_spelt) {
+    struct cas {
+        std::string tue, demarre, transmet;
+        bool absent_au_demarrage;
+    };
+    const std::string abs = net.string();
+    const std::vector<cas> cas_ = {
+        {"reseau", abs + "/", "./reseau", true},
+        {"./reseau/", "reseau", "/" + abs + "//", true},
+        {abs, "reseau/", "reseau", false},
+        {abs + "/./", "./reseau", abs, true},
+    };
+    const std::string nom = "2026-12-09-12-30-00_01_012_004_.-A-",
+                      copie = "2026-12-09-12-30-00_01_012_004_.txt";
+    int i = 0;
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.tue + " | " + c.demarre + " | " + c.transmet);
+        const fs::path tablette = work / ("tablette" + std::to_string(i++));
+        fs::create_directories(tablette);
+        wvtest::write_bytes(tablette / nom, commande("012"));
+        ASSERT_TRUE(tue(enfant(tablette, c.tue, "remove:1", work)));
+        ASSERT_TRUE(fs::exists(net / copie));
+        fs::remove(net / copie);  // taken by the router
+        if (c.absent_au_demarrage) {
+            fs::rename(net, work / "partage");
+            fs::create_directories(net);
+        }
+        file_attente::demarrage(tablette, c.demarre);
+        if (c.absent_au_demarrage) {
+            EXPECT_EQ(wvtest::read_bytes(tablette / nom), commande("012"))
+                << "nothing is known of the copy yet";
+            fs::remove_all(net);
+            fs::rename(work / "partage", net);
+        }
+        file_attente::transmet(tablette, c.transmet);
+        EXPECT_FALSE(fs::exists(tablette / nom));
+        EXPECT_EQ(fichiers(net), std::vector<std::string>{}) << "copied again";
+        EXPECT_EQ(fichiers(tablette), std::vector<std::string>{"rapport"}) << "no note left";
     }
 }
 

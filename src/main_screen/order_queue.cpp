@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <mutex>
+#include <optional>
+#include <set>
 
 #include "order/order_file.h"
 #include "platform/controls.h"
@@ -16,20 +17,42 @@ namespace file_attente {
 
 namespace fs = std::filesystem;
 using platform::folder_handle;
+using flush_result = folder_handle::flush_result;
+using rename_result = folder_handle::rename_result;
 
-std::vector<std::string> en_attente(const fs::path& dossier) {
-    std::vector<std::string> noms;
+namespace {
+
+// The tablet folder in one listing: its queued orders and the orders that
+// have a note.
+struct contenu {
+    std::vector<std::string> file;
+    std::set<std::string> notes;
+};
+
+contenu liste(const fs::path& dossier) {
+    contenu c;
     std::error_code ec;
     for (fs::directory_iterator it(dossier.empty() ? fs::path(".") : dossier, ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code ec2;
         if (!it->is_regular_file(ec2)) continue;
-        const std::string nom = it->path().filename().string();
-        if (platform::matches_pattern(nom, "*.-a-")) noms.push_back(nom);
+        const std::string f = it->path().filename().string();
+        if (platform::matches_pattern(f, "*.-a-")) {
+            c.file.push_back(f);
+        } else if (f.size() > 6 && f.front() == '.' && f.ends_with(".note")) {
+            const std::string nom = f.substr(1, f.size() - 6);
+            if (fichier_commande::nom_note(nom) == f) c.notes.insert(nom);
+        }
     }
-    std::sort(noms.begin(), noms.end(),
+    std::sort(c.file.begin(), c.file.end(),
               [](const std::string& a, const std::string& b) { return txt::ucase(a) < txt::ucase(b); });
-    return noms;
+    return c;
+}
+
+}  // namespace
+
+std::vector<std::string> en_attente(const fs::path& dossier) {
+    return liste(dossier).file;
 }
 
 std::string nom_transmis(const std::string& nom) {
@@ -45,32 +68,20 @@ constexpr const char* catalogue = "velmorin.wdo";
 // file's writer does, before the hand-over gives up for this drawing.
 constexpr int essais_max = 120;
 
-// What this run knows of the orders it has put under a name of the network
-// folder: such an order is never copied again in this run, only its missing
-// steps are retried. Guarded by `verrou`: the hand-over may run off the
-// screen's thread.
-struct copie {
-    enum class etat {
-        incertaine,  // renamed while the folder's path stopped leading to the folder written into
-        en_place,    // under its name in the exchange folder; the folder not flushed yet
-        sur_disque,  // flushed there: only the local file's removal is left
-    };
-    std::string octets;
-    std::string reseau;
-    std::string nom_txt;
-    etat e = etat::incertaine;
-    std::pair<dev_t, ino_t> dossier{};  // the folder it was put in
-    int removals_failed = 0;
-};
+// One hand-over at a time: it may run off the screen's thread.
 std::mutex verrou;
-std::map<std::string, copie>& copies() {
-    static std::map<std::string, copie> m;
-    return m;
-}
 
-std::string cle_de(const fs::path& local) {
+// The one spelling of a network folder that the notes keep and compare:
+// however the caller writes it (relative, "./", a trailing "/", "//"), a note
+// is known for the folder it names.
+std::string canonique(const std::string& dossier) {
+    if (dossier.empty()) return {};
     std::error_code ec;
-    return fs::absolute(local, ec).lexically_normal().string();
+    fs::path p = fs::absolute(dossier, ec);
+    if (ec) p = dossier;
+    p = p.lexically_normal();
+    if (!p.has_filename() && p.has_relative_path()) p = p.parent_path();
+    return p.string();
 }
 
 // The order a note belongs to: its size and a fingerprint of its bytes, so
@@ -83,196 +94,185 @@ std::string empreinte(const std::string& octets) {
     return out;
 }
 
-// The tablet's durable note of a copy in progress: in which network folder,
-// under which temporary name, for which final name, of which order. It tells
-// a later start whether the rename was made: a temporary file still there
-// was never renamed, one gone was (the router never touches a temporary
-// name, and a start removes this tablet's leftovers only after the notes are
-// settled).
+// The tablet's durable note of a copy: in which network folder, under which
+// temporary name, for which final name, of which order. It is the one record
+// of the copy, read the same way by a hand-over and by a start: a temporary
+// file still there was never renamed, one gone was (the router never touches
+// a temporary name, and a start removes this tablet's leftovers only after
+// the notes are settled).
 struct note {
     std::string reseau, temporaire, nom_txt, empreinte;
+    // The folder's path stopped leading to the folder around the rename: the
+    // copy is there only if it is found there.
+    bool incertaine = false;
 };
 
-fs::path chemin_note(const fs::path& dossier, const std::string& nom) {
-    return dossier / fichier_commande::nom_note(nom);
+std::string nom_note(const std::string& nom) {
+    return fichier_commande::nom_note(nom);
 }
 
-std::optional<note> lit_note(const fs::path& dossier, const std::string& nom) {
-    const auto l = platform::read_lines(chemin_note(dossier, nom));
-    if (!l || l->size() < 4) return std::nullopt;
-    return note{(*l)[0], (*l)[1], (*l)[2], (*l)[3]};
+std::string texte(const note& n) {
+    std::vector<std::string> l = {n.reseau, n.temporaire, n.nom_txt, n.empreinte};
+    if (n.incertaine) l.push_back("?");
+    return platform::join_lines(l);
 }
 
-// True only once the note is on disk.
-bool ecrit_note(const fs::path& dossier, const std::string& nom, const note& n) {
-    const std::string octets = platform::join_lines({n.reseau, n.temporaire, n.nom_txt, n.empreinte});
-    if (!platform::write_file_atomic(chemin_note(dossier, nom), octets, /*replace=*/true,
-                                     /*flush_folder=*/false))
-        return false;
-    return platform::sync_folder(dossier);
+std::optional<note> lit_note(const folder_handle& t, const std::string& nom) {
+    const auto b = t.read(nom_note(nom));
+    // A note cut short was never flushed whole, so its rename was never made.
+    if (!b || !b->ends_with("\r\n")) return std::nullopt;
+    std::vector<std::string> l;
+    for (std::size_t debut = 0; debut < b->size();) {
+        const std::size_t fin = b->find("\r\n", debut);
+        l.push_back(b->substr(debut, fin - debut));
+        debut = fin + 2;
+    }
+    if (l.size() != 4 && !(l.size() == 5 && l[4] == "?")) return std::nullopt;
+    return note{l[0], l[1], l[2], l[3], l.size() == 5};
 }
 
-bool retire_note(const fs::path& dossier, const std::string& nom) {
-    const fs::path p = chemin_note(dossier, nom);
-    return !platform::file_exists(p) || platform::remove_file_durably(p) || !platform::file_exists(p);
+// Written in place: a note cut short by a power cut is read as none, which
+// is the truth, since the rename comes only after the note is on disk.
+bool ecrit_note(folder_handle& t, const std::string& nom, const note& n) {
+    if (t.write_in_place(nom_note(nom), texte(n)) && t.flush() != flush_result::failed) return true;
+    t.remove(nom_note(nom));
+    return false;
+}
+
+// `durable` when the removal must be on disk before what comes next: a note
+// brought back by a power cut after its temporary file was removed would
+// pass the order for delivered.
+bool retire_note(folder_handle& t, const std::string& nom, bool durable) {
+    return t.remove(nom_note(nom)) && (!durable || t.flush() != flush_result::failed);
+}
+
+// A rare step (the share went away around a rename): through a rename, so
+// that the note is either the old one or the new one.
+void marque_incertaine(const fs::path& dossier, folder_handle& t, const std::string& nom, note n) {
+    n.incertaine = true;
+    if (platform::write_file_atomic(dossier / nom_note(nom), texte(n), /*replace=*/true,
+                                    /*flush_folder=*/false))
+        t.flush();
 }
 
 bool est_dossier_echange(const folder_handle& h) {
     return h.is_open() && h.has(catalogue) == std::optional<bool>(true);
 }
 
-enum class verdict { recopier, livree, indecise };
+enum class pas {
+    fini,     // the order left the tablet
+    non_sur,  // its local file removed, but the removal not on disk: it does not count yet
+    passe,    // delivered, its local file still there: the orders after it go on
+    copier,   // under no name of the network folder: it is copied
+    arret,    // the hand-over stops here
+};
 
-// What became of the copy a note tells of. Asked of the exchange folder only:
-// an empty mount point holds no temporary file either, and would pass every
-// noted order for delivered.
-verdict juge(const note& n) {
-    folder_handle h(n.reseau);
-    if (!est_dossier_echange(h)) return verdict::indecise;
-    const auto temporaire = h.has(n.temporaire);
-    if (!temporaire) return verdict::indecise;
-    if (!*temporaire) return verdict::livree;
-    // Put under its name by a link whose temporary name was not removed yet.
-    if (h.same_file(n.temporaire, n.nom_txt)) return verdict::livree;
-    return verdict::recopier;
+// The last steps of an order whose copy is on the exchange folder's disk.
+// `neuve`: copied by this very hand-over.
+pas acheve(folder_handle& t, const std::string& nom, bool neuve) {
+    if (!t.remove(nom)) {
+        // Delivered before the orders after it: they are held back only at the first failure.
+        return neuve ? pas::arret : pas::passe;
+    }
+    // A power cut may bring the local file back: its note stays to settle it.
+    if (t.flush() == flush_result::failed) return pas::non_sur;
+    // Not flushed: a note whose order is gone is dropped at start.
+    t.remove(nom_note(nom));
+    return pas::fini;
 }
 
-enum class suite { copier, en_memoire, arret };
+enum class verdict { recopier, livree, indecise };
 
-// Settles the note an interrupted hand-over left for an order still queued.
-suite regle_note(const fs::path& dossier, const std::string& nom, const std::string& octets,
-                 const std::string& cle, const std::string& rep_reseau) {
-    const auto n = lit_note(dossier, nom);
-    if (!n) {
-        // No note, or none of ours: nothing to learn from it.
-        return retire_note(dossier, nom) ? suite::copier : suite::arret;
-    }
-    if (n->empreinte != empreinte(octets)) return retire_note(dossier, nom) ? suite::copier : suite::arret;
-    switch (juge(*n)) {
+verdict juge(const note& n, const folder_handle& f) {
+    const auto temporaire = f.has(n.temporaire);
+    if (!temporaire) return verdict::indecise;
+    // Put under its name by a link whose temporary name was not removed yet.
+    if (*temporaire && !f.same_file(n.temporaire, n.nom_txt)) return verdict::recopier;
+    if (!n.incertaine) return verdict::livree;
+    const auto la = f.read(n.nom_txt);
+    if (la && empreinte(*la) == n.empreinte) return verdict::livree;
+    // Gone with the folder it was put in, or taken by the router: the two
+    // cannot be told apart, and a loss is never traded for a duplicate.
+    if (la || f.has(n.nom_txt) == std::optional<bool>(false)) return verdict::recopier;
+    return verdict::indecise;
+}
+
+// Settles the note of an order still queued, left by an earlier hand-over
+// (this run's, or one killed or cut). `h`: the exchange folder held, null
+// when there is none.
+pas regle_note(folder_handle& t, const std::string& nom, const std::string& octets, folder_handle* h,
+               const std::string& reseau) {
+    const auto n = lit_note(t, nom);
+    // No note of this order: nothing to learn from it.
+    if (!n || n->empreinte != empreinte(octets))
+        return retire_note(t, nom, /*durable=*/false) ? pas::copier : pas::arret;
+    const bool ici = canonique(n->reseau) == reseau;
+    std::optional<folder_handle> autre;
+    if (!ici) autre.emplace(n->reseau);
+    folder_handle* f = ici ? h : &*autre;
+    // Asked of the exchange folder only: an empty mount point holds no
+    // temporary file either, and would pass every noted order for delivered.
+    const verdict v = f && (ici || est_dossier_echange(*f)) ? juge(*n, *f) : verdict::indecise;
+    switch (v) {
         case verdict::livree:
-            copies()[cle] = copie{octets, n->reseau, n->nom_txt, copie::etat::sur_disque};
-            return suite::en_memoire;
+            // Only once its name is on the folder's disk may the local file go.
+            if (f->flush() == flush_result::failed) return pas::arret;
+            return acheve(t, nom, /*neuve=*/false);
         case verdict::recopier:
-            // The note goes first: without it the temporary file is a plain leftover.
-            if (!retire_note(dossier, nom)) return suite::arret;
-            folder_handle(n->reseau).remove(n->temporaire);
-            return suite::copier;
+            if (!retire_note(t, nom, /*durable=*/true)) return pas::arret;
+            f->remove(n->temporaire);
+            return pas::copier;
         case verdict::indecise:
             break;
     }
     // A note of another network folder that cannot be asked (the exchange
     // folder was moved): the order is sent to this one. A duplicate at worst,
     // never a loss.
-    if (n->reseau != rep_reseau) return retire_note(dossier, nom) ? suite::copier : suite::arret;
-    return suite::arret;
+    if (!ici) return retire_note(t, nom, /*durable=*/false) ? pas::copier : pas::arret;
+    return pas::arret;
 }
 
-enum class pas {
-    fini,      // the order left the tablet
-    non_sur,   // its local file removed, but the removal not on disk: it does not count yet
-    passe,     // delivered, its local file still there: the orders after it go on
-    recopier,  // its copy is not where it was put: it is copied again
-    arret,     // the hand-over stops here
-};
-
-// The steps left of an order already under a name of the network folder.
-pas acheve(const fs::path& dossier, const std::string& nom, copie& c, folder_handle* h) {
-    using etat = copie::etat;
-    if (c.e != etat::sur_disque) {
-        if (h == nullptr || c.reseau != h->path().string() || !h->still_at_its_path()) return pas::arret;
-        // Another folder at that path since (a share mounted again): the copy
-        // is there only if it is found there.
-        if (h->identity() != c.dossier) c.e = etat::incertaine;
-    }
-    if (c.e == etat::incertaine) {
-        const auto la = h->read(c.nom_txt);
-        if (la && *la == c.octets) {
-            c.e = etat::en_place;
-            c.dossier = h->identity();
-        } else if (h->has(c.nom_txt) == std::optional<bool>(false) || la) {
-            // Gone with the folder it was put in, or taken by the router:
-            // the two cannot be told apart, and a loss is never traded for
-            // a duplicate.
-            return pas::recopier;
-        } else {
-            return pas::arret;
-        }
-    }
-    if (c.e == etat::en_place) {
-        // Only once its name is on the folder's disk may the local file go;
-        // in the same folder, a copy gone since was taken by the router.
-        if (h->flush() == folder_handle::flush_result::failed) return pas::arret;
-        if (!h->still_at_its_path()) {
-            c.e = etat::incertaine;
-            return pas::arret;
-        }
-        c.e = etat::sur_disque;
-    }
-    const fs::path local = dossier / nom;
-    if (platform::remove_file_durably(local)) {
-        retire_note(dossier, nom);
-        return pas::fini;
-    }
-    // A power cut may bring the local file back: its note stays to settle it.
-    if (!platform::file_exists(local)) return pas::non_sur;
-    // Delivered before the orders after it: they are held back only at the first failure.
-    return c.removals_failed++ == 0 ? pas::arret : pas::passe;
-}
-
-// Copies an order that is under no name of the network folder yet: under
-// its ".txt" name, or, when another order holds that name, under the next
-// free second. True once it is there (and known in `copies`).
-bool copie_neuve(const fs::path& dossier, const std::string& nom, const std::string& octets,
-                 const std::string& cle, folder_handle& h, const std::string& rep_reseau) {
-    using rr = folder_handle::rename_result;
+// Copies an order that is under no name of the network folder: under its
+// ".txt" name, or, when another order holds that name, under the next free
+// second; then its last steps. The copy just made is known to be where it
+// was put, and is never read back.
+pas copie_neuve(const fs::path& dossier, folder_handle& t, const std::string& nom, const std::string& octets,
+                folder_handle& h, const std::string& reseau) {
     std::optional<std::string> nom_local = nom;
-    for (int essai = 0; essai < essais_max && nom_local; ++essai) {
+    for (int essai = 0; essai < essais_max && nom_local;
+         ++essai, nom_local = fichier_commande::nom_seconde_suivante(*nom_local)) {
         const std::string candidat = fichier_commande::nom_transmis(*nom_local);
-        if (!h.still_at_its_path()) return false;
-        const auto pris = h.has(candidat);
-        if (!pris) return false;
-        if (!*pris) {
-            const auto tmp = h.write_temporary(candidat, octets);
-            if (!tmp) return false;
-            // The temporary file's name on the folder's disk before the note
-            // relies on it, and the note on the tablet's disk before the rename.
-            if (h.flush() == folder_handle::flush_result::failed ||
-                !ecrit_note(dossier, nom, note{rep_reseau, *tmp, candidat, empreinte(octets)})) {
-                if (retire_note(dossier, nom)) h.remove(*tmp);
-                return false;
-            }
-            const rr r = h.still_at_its_path() ? h.rename_no_replace(*tmp, candidat) : rr::failed;
-            // A rename reported failed whose temporary file is gone may have been made.
-            if (r == rr::done || (r == rr::failed && h.has(*tmp) == std::optional<bool>(false))) {
-                const bool en_place = r == rr::done && h.still_at_its_path();
-                copies()[cle] = copie{octets, rep_reseau, candidat,
-                                      en_place ? copie::etat::en_place : copie::etat::incertaine};
-                return true;
-            }
-            if (!retire_note(dossier, nom)) return false;
-            h.remove(*tmp);
-            if (r == rr::failed) return false;
+        const auto tmp = h.write_temporary(candidat, octets);
+        if (!tmp) return pas::arret;
+        const note n{reseau, *tmp, candidat, empreinte(octets)};
+        // The temporary file's name on the folder's disk before the note
+        // relies on it, and the note on the tablet's disk before the rename.
+        if (h.flush() == flush_result::failed || !ecrit_note(t, nom, n)) {
+            if (retire_note(t, nom, /*durable=*/true)) h.remove(*tmp);
+            return pas::arret;
         }
+        // Never into a share gone from its path: what goes there reaches no router.
+        const bool au_chemin = h.still_at_its_path();
+        const rename_result r = au_chemin ? h.rename_no_replace(*tmp, candidat) : rename_result::failed;
+        // A rename reported failed whose temporary file is gone may have been made.
+        const bool faite = r == rename_result::done || (au_chemin && r == rename_result::failed &&
+                                                        h.has(*tmp) == std::optional<bool>(false));
+        if (faite) {
+            // Its name on the folder's disk before the local file goes.
+            if (h.flush() == flush_result::failed) return pas::arret;
+            if (r != rename_result::done || !h.still_at_its_path()) {
+                marque_incertaine(dossier, t, nom, n);
+                return pas::arret;
+            }
+            return acheve(t, nom, /*neuve=*/true);
+        }
+        if (!retire_note(t, nom, /*durable=*/true)) return pas::arret;
+        h.remove(*tmp);
+        if (r == rename_result::failed) return pas::arret;
         // Another order under that name (the same second on another tablet,
         // or a clock set back): never replaced, never taken for this one.
-        nom_local = fichier_commande::nom_seconde_suivante(*nom_local);
     }
-    return false;
-}
-
-std::vector<std::string> noms_des_notes(const fs::path& dossier) {
-    std::vector<std::string> noms;
-    std::error_code ec;
-    for (fs::directory_iterator it(dossier.empty() ? fs::path(".") : dossier, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string f = it->path().filename().string();
-        if (f.size() > 6 && f.front() == '.' && f.ends_with(".note")) {
-            const std::string nom = f.substr(1, f.size() - 6);
-            if (fichier_commande::nom_note(nom) == f) noms.push_back(nom);
-        }
-    }
-    std::sort(noms.begin(), noms.end());
-    return noms;
+    return pas::arret;
 }
 
 }  // namespace
@@ -280,47 +280,26 @@ std::vector<std::string> noms_des_notes(const fs::path& dossier) {
 bilan transmet(const fs::path& dossier, const std::string& rep_reseau) {
     const std::lock_guard<std::mutex> garde(verrou);
     bilan b;
+    const contenu c = liste(dossier);
     // An empty folder would name files at the root of the file system.
-    if (!rep_reseau.empty()) {
-        // Every copy of this hand-over goes into this very folder, and only
-        // while its path still leads to it.
+    if (!rep_reseau.empty() && !c.file.empty()) {
+        // Every copy of this hand-over goes into this very folder, and is
+        // renamed only while its path still leads to it.
         folder_handle h(rep_reseau);
-        auto& connues = copies();
-        for (const std::string& nom :
-             est_dossier_echange(h) ? en_attente(dossier) : std::vector<std::string>{}) {
-            const fs::path local = dossier / nom;
-            const auto octets = platform::read_file(local);
-            if (!octets) break;
-            const std::string cle = cle_de(local);
-            auto it = connues.find(cle);
-            // An order written later under a freed name is a new order.
-            if (it != connues.end() && it->second.octets != *octets) {
-                connues.erase(it);
-                it = connues.end();
+        folder_handle t(dossier);
+        const std::string reseau = canonique(rep_reseau);
+        if (est_dossier_echange(h) && t.is_open()) {
+            for (const std::string& nom : c.file) {
+                const auto octets = t.read(nom);
+                if (!octets) break;
+                pas p = c.notes.count(nom) ? regle_note(t, nom, *octets, &h, reseau) : pas::copier;
+                if (p == pas::copier) p = copie_neuve(dossier, t, nom, *octets, h, reseau);
+                if (p == pas::fini) {
+                    ++b.transmis;
+                    continue;
+                }
+                if (p != pas::passe) break;
             }
-            if (it == connues.end() && platform::file_exists(chemin_note(dossier, nom))) {
-                const suite s = regle_note(dossier, nom, *octets, cle, rep_reseau);
-                if (s == suite::arret) break;
-                it = connues.find(cle);
-            }
-            if (it == connues.end()) {
-                if (!copie_neuve(dossier, nom, *octets, cle, h, rep_reseau)) break;
-                it = connues.find(cle);
-            }
-            pas p = acheve(dossier, nom, it->second, &h);
-            if (p == pas::recopier) {
-                connues.erase(it);
-                if (!retire_note(dossier, nom) || !copie_neuve(dossier, nom, *octets, cle, h, rep_reseau))
-                    break;
-                it = connues.find(cle);
-                p = acheve(dossier, nom, it->second, &h);
-            }
-            if (p == pas::fini || p == pas::recopier || p == pas::non_sur) connues.erase(it);
-            if (p == pas::fini) {
-                ++b.transmis;
-                continue;
-            }
-            if (p != pas::passe) break;
         }
     }
     b.restants = static_cast<int>(en_attente(dossier).size());
@@ -332,30 +311,29 @@ void nettoie_temporaires(const fs::path& dossier, const std::string& rep_reseau,
     if (rep_reseau.empty()) return;
     // A temporary file that a note names tells whether its order was renamed:
     // it stays until the note is settled.
+    const folder_handle t(dossier);
     std::vector<std::string> notes;
-    for (const std::string& nom : noms_des_notes(dossier))
-        if (const auto n = lit_note(dossier, nom)) notes.push_back(n->temporaire);
+    for (const std::string& nom : liste(dossier).notes)
+        if (const auto n = lit_note(t, nom)) notes.push_back(n->temporaire);
     platform::remove_temporary_leftovers(rep_reseau, /*shared=*/true, notes);
 }
 
 void demarrage(const fs::path& dossier, const std::string& rep_reseau, bool tablette) {
     {
         const std::lock_guard<std::mutex> garde(verrou);
-        auto& connues = copies();
-        for (const std::string& nom : noms_des_notes(dossier)) {
-            const fs::path local = dossier / nom;
-            if (!platform::file_exists(local)) {
+        const contenu c = liste(dossier);
+        folder_handle t(dossier);
+        std::optional<folder_handle> h;
+        if (!c.notes.empty() && !rep_reseau.empty()) h.emplace(rep_reseau);
+        const bool echange = h && est_dossier_echange(*h);
+        const std::string reseau = canonique(rep_reseau);
+        for (const std::string& nom : c.notes) {
+            if (!platform::file_exists(dossier / nom)) {
                 // Its order left the tablet: the note has nothing more to tell.
-                retire_note(dossier, nom);
+                t.remove(nom_note(nom));
                 continue;
             }
-            const auto octets = platform::read_file(local);
-            if (!octets) continue;
-            const std::string cle = cle_de(local);
-            if (regle_note(dossier, nom, *octets, cle, rep_reseau) != suite::en_memoire) continue;
-            auto it = connues.find(cle);
-            const pas p = acheve(dossier, nom, it->second, nullptr);
-            if (p == pas::fini || p == pas::non_sur) connues.erase(it);
+            if (const auto octets = t.read(nom)) regle_note(t, nom, *octets, echange ? &*h : nullptr, reseau);
         }
     }
     nettoie_temporaires(dossier, rep_reseau, tablette);

@@ -24,27 +24,30 @@ struct bilan {
 
 // Hands the queue over, oldest first, into the network folder as it is found
 // at the start of the call: it must hold the catalogue, every copy is made
-// in that very folder (held open), and only while its path still leads to it;
-// once it does not (a share unmounted, the folder replaced), the move stops
-// and the orders stay queued. For each order:
+// in that very folder (held open), and renamed only while its path still
+// leads to it; once it does not (a share unmounted, the folder replaced), the
+// move stops and the orders stay queued. For each order:
 //  1. its bytes are written there under a temporary name and flushed, with
-//     the folder; a note of the copy in progress (which folder, which
-//     temporary name, which final name, which bytes) is put on the tablet's
-//     disk; the temporary file is put under its ".txt" name only if that name
-//     is free, and the network folder is flushed;
+//     the folder; a note of the copy (which folder, which temporary name,
+//     which final name, which bytes) is put on the tablet's disk; the
+//     temporary file is put under its ".txt" name only if that name is free,
+//     and the network folder is flushed;
 //  2. the local file is removed and the tablet folder flushed; only then
 //     does the order count as handed over; its note goes last.
+// The copy just made is known to be where it was put: nothing is read back
+// from the network folder, and the next order follows at once, whatever the
+// router does with the copy meanwhile.
 // A ".txt" already there is another order (the same second on another
 // tablet, a clock set back), whatever its bytes: it is never replaced, and
-// this order goes under the next free second. Only a copy this tablet made,
-// known in this run or by its note, is this order.
+// this order goes under the next free second.
 //
-// Once an order is under its name on the network folder, this run never
-// copies it again; only the steps missing (the folder's flush, the local
-// removal) are retried at later hand-overs. A folder whose flush cannot be
-// made (unsupported, or the folder cannot be opened for it) counts as one
-// that keeps its entries itself. An order delivered whose local file cannot
-// be removed stops the move the first time; later, the orders after it go on.
+// The note is the one record of a copy, read the same way here and at a
+// start: an order whose note names a temporary file gone was renamed, and is
+// never copied again; only the steps missing (the folder's flush, the local
+// removal) are retried. A folder whose flush cannot be made (unsupported, or
+// the folder cannot be opened for it) counts as one that keeps its entries
+// itself. An order delivered whose local file cannot be removed stops the
+// move the first time; later, the orders after it go on.
 //
 // Delivery is at least once: the router answers nothing. Only when the
 // network folder's path stopped leading to the folder around a rename, and
@@ -52,7 +55,9 @@ struct bilan {
 // may have gone with that folder.
 //
 // One call at a time; it takes everything by value and may run off the
-// screen's thread.
+// screen's thread. The network folder may be spelt in any way that leads to
+// it (relative, with "./" or a trailing "/"): notes are compared in one
+// spelling.
 bilan transmet(const std::filesystem::path& dossier, const std::string& rep_reseau);
 
 // The leftovers of writes killed half-way (temporary files, never an order):

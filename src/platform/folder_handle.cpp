@@ -125,14 +125,32 @@ bool folder_handle::remove(const std::string& name) {
     return ::unlinkat(fd_, name.c_str(), 0) == 0 || errno == ENOENT;
 }
 
+bool folder_handle::write_in_place(const std::string& name, const std::string& bytes) {
+    if (fd_ < 0) return false;
+    const std::filesystem::path p = path_ / name;
+    if (injected_fault(file_op::create, p)) return false;
+    const int fd = ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = write_all(fd, bytes, p) && !injected_fault(file_op::sync, p) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
+folder_handle::flush_result folder_handle::flush_answer(int error) {
+    if (error == 0) return flush_result::done;
+    // File systems that keep no pending entries of a folder, or cannot flush
+    // them (some network shares, whose server keeps them itself).
+    return error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == EROFS
+               ? flush_result::unsupported
+               : flush_result::failed;
+}
+
 folder_handle::flush_result folder_handle::flush() {
     if (fd_ < 0) return flush_result::failed;
-    if (const int e = injected_fault(file_op::sync_folder, path_))
-        return e == EACCES || e == EPERM ? flush_result::unsupported : flush_result::failed;
+    // An injected error stands for the fsync's own: the same answer.
+    if (const int e = injected_fault(file_op::sync_folder, path_)) return flush_answer(e);
     if (!listable_) return flush_result::unsupported;
-    if (::fsync(fd_) == 0) return flush_result::done;
-    return errno == EINVAL || errno == ENOTSUP || errno == EROFS ? flush_result::unsupported
-                                                                 : flush_result::failed;
+    return flush_answer(::fsync(fd_) == 0 ? 0 : errno);
 }
 
 }  // namespace platform

@@ -50,11 +50,17 @@ class folder_handle {
 
     bool remove(const std::string& name);
 
+    // Writes bytes to `name` in place (created or emptied first) and flushes
+    // them: for a file whose readers take a partial one for no file at all.
+    bool write_in_place(const std::string& name, const std::string& bytes);
+
     enum class flush_result { done, unsupported, failed };
     // Flushes the folder's entries. A folder that cannot flush them, or that
     // cannot even be opened to (one the tablet may write into but not list),
     // is one whose server keeps its entries itself: unsupported, not failed.
     flush_result flush();
+    // What a folder's fsync failing with `error` (0: it worked) tells.
+    static flush_result flush_answer(int error);
 
   private:
     std::filesystem::path path_;

@@ -195,14 +195,9 @@ std::string temporary_name(const std::string& final_name) {
 }
 
 bool sync_folder(const std::filesystem::path& folder) {
-    const std::filesystem::path f = folder.empty() ? std::filesystem::path(".") : folder;
-    if (injected_fault(file_op::sync_folder, f)) return false;
-    const int fd = ::open(f.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    // Some network file systems cannot flush a folder: their server keeps its entries itself.
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
-    ::close(fd);
-    return ok;
+    // The held folder's flush, so that every flush of a folder answers alike.
+    folder_handle f(folder);
+    return f.flush() != folder_handle::flush_result::failed;
 }
 
 bool remove_file_durably(const std::filesystem::path& path) {
