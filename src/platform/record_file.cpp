@@ -133,7 +133,7 @@ bool write_record_in_place(const std::filesystem::path& path, std::size_t record
 }
 
 bool write_record_whole(const std::filesystem::path& path, std::size_t record_length, long n,
-                        std::string_view data) {
+                        std::string_view data, bool keep_when_unchanged) {
     if (n < 1 || record_length == 0) return false;
     std::string bytes;
     std::error_code ec;
@@ -147,16 +147,26 @@ bool write_record_whole(const std::filesystem::path& path, std::size_t record_le
         bytes = std::move(*read);
     }
     const std::size_t pos = static_cast<std::size_t>(n - 1) * record_length;
+    const std::string rec = record_of(record_length, data);
+    if (keep_when_unchanged && bytes.size() >= pos + record_length &&
+        bytes.compare(pos, record_length, rec) == 0)
+        return true;
     if (bytes.size() < pos + record_length) bytes.resize(pos + record_length, ' ');
-    bytes.replace(pos, record_length, record_of(record_length, data));
+    bytes.replace(pos, record_length, rec);
     // Nothing relies on the folder's entry surviving a power cut.
     return write_file_atomic(path, bytes, /*replace=*/true, /*flush_folder=*/false);
 }
 
 bool write_record_once(const std::filesystem::path& path, std::size_t record_length, long n,
                        std::string_view data) {
-    return write_record_in_place(path, record_length, n, data) ||
-           write_record_whole(path, record_length, n, data);
+    if (write_record_in_place(path, record_length, n, data)) return true;
+    // A file system that refuses in-place writes as such (GVfs's FUSE folder)
+    // would have the whole file put back at every call, a creation and a
+    // rename on the share, to change no byte when the record is already
+    // there. One that refused for want of rights is written the whole way,
+    // which tells whether the folder can be written at all.
+    const bool refused_as_such = errno == EOPNOTSUPP || errno == ENOTSUP;
+    return write_record_whole(path, record_length, n, data, /*keep_when_unchanged=*/refused_as_such);
 }
 
 }  // namespace platform
