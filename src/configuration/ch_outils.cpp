@@ -7,12 +7,12 @@
 #include "dialogs/program_end.h"
 #include "order/button_bar.h"
 #include "platform/cp1252.h"
-#include "platform/folder_worker.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 #include "shared/globals.h"
 #include "shared/icc.h"
+#include "shared/network_folder.h"
 #include "shared/screen_layout.h"
 #include "shared/settings_file.h"
 
@@ -268,13 +268,9 @@ void ch_outils::identification() {
     enreg.replace(0, 10, txt::pad(id_tablette, 10));
     parametres::ecrit(1087, enreg);
     const std::string relu = parametres::lit(1087);
-    // On the network folder's worker: a server that does not answer within
-    // the bound counts as a failed sending, and the screen goes on.
-    const std::string reseau = rep_reseau;
-    const platform::date_time quand = platform::now();
-    if (!platform::folder_worker::result_or<bool>(
-            [reseau, quand, relu] { return actions_outils::ecrit_identification(reseau, quand, relu); },
-            false, platform::folder_worker::screen_bound)) {
+    // A server that does not answer within the bound counts as a failed sending.
+    if (!dossier_reseau::depose(actions_outils::nom_identification(platform::now()),
+                                actions_outils::contenu_identification(relu))) {
         signale(cp("Echec de l'envoi du code d'identification, vérifiez le répertoire réseau !"));
         return;
     }

@@ -2,14 +2,11 @@
 // start-up of the program and the redraw of the main screen.
 #include "main_screen/form1.h"
 
-#include <filesystem>
-
 #include "dialogs/program_end.h"
 #include "main_screen/folder_file.h"
-#include "main_screen/order_queue.h"
+#include "main_screen/network_queue.h"
 #include "platform/colors.h"
 #include "platform/cp1252.h"
-#include "platform/folder_worker.h"
 #include "platform/record_file.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -176,22 +173,10 @@ void Form1::Form_Load() {
         // Once per run, before anything is written: the program is by now the
         // only one of this tablet folder, so no temporary file here is a write
         // in progress. The copies an interrupted hand-over noted are settled
-        // first, then the leftovers removed. On the network folder's worker,
-        // bounded: a server that does not answer never holds the start, and
-        // the hand-overs that follow wait their turn behind it.
-        std::error_code ec;
-        const std::filesystem::path ici = std::filesystem::absolute(".", ec);
-        // The tablet folder's leftovers at once, here: a job that outlasts its
-        // bound must not remove, later, an order the screen is writing.
-        platform::remove_temporary_leftovers(ici, /*shared=*/false);
-        const std::string reseau =
-            rep_reseau.empty() ? "" : std::filesystem::absolute(rep_reseau, ec).string();
-        platform::folder_worker::result_or<bool>(
-            [ici, reseau] {
-                file_attente::demarrage(ici, reseau, /*tablette=*/false);
-                return true;
-            },
-            false, platform::folder_worker::screen_bound);
+        // first, then the leftovers removed; a server that does not answer
+        // never holds the start, and the hand-overs that follow wait their
+        // turn behind it.
+        dossier_reseau::demarrage();
         Module1::charge_fichiers();
     }
 

@@ -72,7 +72,7 @@ class Form1 : public platform::form {
     // folder cannot be reached.
     void dessine_barre_accueil(bool joignable);
     // A hand-over that outlasted the drawing has ended: the count it left.
-    void fin_transmission_tardive();
+    static void fin_transmission_tardive();
     void ajoute_article();
     void fin();
 

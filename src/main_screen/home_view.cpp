@@ -3,14 +3,11 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <optional>
 
 #include "main_screen/form1.h"
 #include "main_screen/function_bar.h"
-#include "main_screen/order_queue.h"
+#include "main_screen/network_queue.h"
 #include "platform/cp1252.h"
-#include "platform/folder_worker.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "shared/catalogue.h"
@@ -57,21 +54,9 @@ void Form1::affiche_menu() {
     raz_touches();
 
     const bool joignable = atdend_res::teste_reseau();
-    if (joignable) {
-        // On the network folder's worker, waited for a second at most: a
-        // server that stops answering part-way leaves the rest queued and the
-        // screen free. A hand-over still in a call then is never started a
-        // second time (the worker takes no job past a stuck one); when it
-        // returns, the count it left is drawn.
-        std::error_code ec;
-        const std::filesystem::path ici = std::filesystem::absolute(".", ec);
-        const std::string reseau = rep_reseau;
-        std::optional<file_attente::bilan> b;
-        platform::folder_worker::run<file_attente::bilan>(
-            [ici, reseau] { return file_attente::transmet(ici, reseau); },
-            platform::folder_worker::screen_bound, b,
-            [](const file_attente::bilan&) { Form1::instance().fin_transmission_tardive(); });
-    }
+    // A server that stops answering part-way leaves the rest queued and the
+    // screen free; the count a late hand-over leaves is drawn when it returns.
+    if (joignable) dossier_reseau::transmet(&Form1::fin_transmission_tardive);
     dessine_barre_accueil(joignable);
 
     platform::yield();
@@ -99,8 +84,9 @@ void Form1::dessine_barre_accueil(bool joignable) {
 void Form1::fin_transmission_tardive() {
     // Only the home bar shows the count; a key screen's bar stays as it is,
     // and the next drawing of the home view counts again.
-    if (!loaded() || !barre_accueil_) return;
-    dessine_barre_accueil(true);
+    Form1& f = instance();
+    if (!f.loaded() || !f.barre_accueil_) return;
+    f.dessine_barre_accueil(true);
 }
 
 void Form1::efface_menu() {

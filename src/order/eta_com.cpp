@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <memory>
-#include <optional>
 
 #include "dialogs/program_end.h"
 #include "order/button_bar.h"
@@ -14,11 +12,11 @@
 #include "order/table_couverts.h"
 #include "platform/colors.h"
 #include "platform/cp1252.h"
-#include "platform/folder_worker.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 #include "shared/globals.h"
+#include "shared/network_folder.h"
 #include "shared/screen_layout.h"
 #include "shared/settings_file.h"
 
@@ -266,23 +264,9 @@ bool eta_com::envoi_commande() {
     std::error_code ec;
     const auto dossier = std::filesystem::current_path(ec);
     // An order of the same second may wait for the router in the network
-    // folder: this one must not take its name there. Offline the folder is
-    // not touched. Asked on the network folder's worker: a folder that does
-    // not answer within the bound says the name is free, and is not asked
-    // again for the later seconds (the hand-over still never replaces a file
-    // there, and takes the next free second itself).
-    const std::string reseau = hors_ligne ? std::string() : rep_reseau;
-    auto muet = std::make_shared<bool>(false);
-    const auto pris_sur_reseau = [reseau, muet](const std::string& nom_txt) {
-        if (reseau.empty() || *muet) return false;
-        std::optional<bool> pris;
-        const auto issue = platform::folder_worker::run<bool>(
-            [chemin = platform::join_folder(reseau, nom_txt)] { return platform::file_exists(chemin); },
-            platform::folder_worker::screen_bound, pris);
-        if (issue != platform::folder_worker::outcome::ended) *muet = true;
-        return pris.value_or(false);
-    };
-    if (ec || !fichier_commande::ecrit(dossier, c, platform::now(), pris_sur_reseau)) return false;
+    // folder: this one must not take its name there.
+    if (ec || !fichier_commande::ecrit(dossier, c, platform::now(), dossier_reseau::noms_pris()))
+        return false;
     table_couverts.clear();
     for (auto& l : lignes_commande) l.clear();
     nb_lignes = 0;

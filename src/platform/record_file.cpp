@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
+#include <optional>
+#include <set>
 
 #include "platform/text_file.h"
 
@@ -132,31 +135,82 @@ bool write_record_in_place(const std::filesystem::path& path, std::size_t record
     return (::close(fd) == 0) && ok;
 }
 
-bool write_record_whole(const std::filesystem::path& path, std::size_t record_length, long n,
-                        std::string_view data) {
-    if (n < 1 || record_length == 0) return false;
-    std::string bytes;
-    std::error_code ec;
-    const auto kind = std::filesystem::symlink_status(path, ec).type();
-    if (kind != std::filesystem::file_type::not_found) {
-        // Only a plain file is put back; one that cannot be read now is not
-        // replaced by a file that would lose what it holds.
-        if (ec || kind != std::filesystem::file_type::regular) return false;
-        auto read = read_file(path);
-        if (!read) return false;
-        bytes = std::move(*read);
+namespace {
+
+// The bytes of a plain file; "" when there is none; nothing when the name
+// holds something else (a link, a folder, a device) or cannot be read. One
+// opening, and no wait on a pipe: on a share each call is a round trip.
+std::optional<std::string> read_plain_file(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
+    struct stat st {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes.emplace();
+        char buffer[8192];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) bytes.reset();
+            if (got <= 0) break;
+            bytes->append(buffer, static_cast<std::size_t>(got));
+        }
     }
+    ::close(fd);
+    return bytes;
+}
+
+// The folders found to refuse in-place writes: the next records written
+// there go the whole way at once, without asking again. Either way is right
+// on every folder; this only spares a refused opening on a share.
+std::mutex refusing_mutex;
+std::set<std::string> refusing_folders;
+
+bool refuses_in_place(const std::filesystem::path& path) {
+    std::lock_guard lock(refusing_mutex);
+    return refusing_folders.count(path.parent_path().string()) > 0;
+}
+
+void note_refusal(const std::filesystem::path& path) {
+    std::lock_guard lock(refusing_mutex);
+    refusing_folders.insert(path.parent_path().string());
+}
+
+}  // namespace
+
+bool write_record_whole(const std::filesystem::path& path, std::size_t record_length, long n,
+                        std::string_view data, bool keep_when_unchanged) {
+    if (n < 1 || record_length == 0) return false;
+    // Only a plain file is put back; one that cannot be read now is not
+    // replaced by a file that would lose what it holds.
+    auto read = read_plain_file(path);
+    if (!read) return false;
+    std::string bytes = std::move(*read);
     const std::size_t pos = static_cast<std::size_t>(n - 1) * record_length;
+    const std::string rec = record_of(record_length, data);
+    if (keep_when_unchanged && bytes.size() >= pos + record_length &&
+        bytes.compare(pos, record_length, rec) == 0)
+        return true;
     if (bytes.size() < pos + record_length) bytes.resize(pos + record_length, ' ');
-    bytes.replace(pos, record_length, record_of(record_length, data));
+    bytes.replace(pos, record_length, rec);
     // Nothing relies on the folder's entry surviving a power cut.
     return write_file_atomic(path, bytes, /*replace=*/true, /*flush_folder=*/false);
 }
 
 bool write_record_once(const std::filesystem::path& path, std::size_t record_length, long n,
                        std::string_view data) {
-    return write_record_in_place(path, record_length, n, data) ||
-           write_record_whole(path, record_length, n, data);
+    // A file system that refuses in-place writes as such (GVfs's FUSE folder)
+    // would have the whole file put back at every call, a creation and a
+    // rename on the share, to change no byte when the record is already
+    // there. One that refused for want of rights is written the whole way,
+    // which tells whether the folder can be written at all.
+    if (!refuses_in_place(path)) {
+        if (write_record_in_place(path, record_length, n, data)) return true;
+        if (errno != EOPNOTSUPP && errno != ENOTSUP)
+            return write_record_whole(path, record_length, n, data, /*keep_when_unchanged=*/false);
+        note_refusal(path);
+    }
+    return write_record_whole(path, record_length, n, data, /*keep_when_unchanged=*/true);
 }
 
 }  // namespace platform

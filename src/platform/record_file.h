@@ -55,14 +55,17 @@ class record_file {
 // extended with blanks; data is cut or padded with blanks to the length.
 // In place where the file system allows it; where it refuses to open an
 // existing file for writing in place (GVfs's FUSE folder refuses it), the
-// file is read, the record set in it, and the whole put back under its name.
+// file is read, the record set in it, and the whole put back under its name,
+// unless the record already holds the data: then nothing is written.
 // False when neither way worked.
 bool write_record_once(const std::filesystem::path& path, std::size_t record_length, long n,
                        std::string_view data);
 // The two ways, on their own.
 bool write_record_in_place(const std::filesystem::path& path, std::size_t record_length, long n,
                            std::string_view data);
+// With keep_when_unchanged, a file whose record already holds the data is
+// left as it is.
 bool write_record_whole(const std::filesystem::path& path, std::size_t record_length, long n,
-                        std::string_view data);
+                        std::string_view data, bool keep_when_unchanged = false);
 
 }  // namespace platform

@@ -28,14 +28,9 @@ std::optional<std::string> read_file(const std::filesystem::path& path) {
     return ss.str();
 }
 
-std::optional<std::vector<std::string>> read_lines(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    auto bytes = read_file(path);
-    if (!bytes) return std::nullopt;
+std::vector<std::string> split_lines(const std::string& b) {
     std::vector<std::string> lines;
     std::size_t start = 0;
-    const std::string& b = *bytes;
     while (start < b.size()) {
         std::size_t end = b.find('\n', start);
         std::size_t next = end == std::string::npos ? b.size() : end + 1;
@@ -46,6 +41,14 @@ std::optional<std::vector<std::string>> read_lines(const std::filesystem::path& 
         start = next;
     }
     return lines;
+}
+
+std::optional<std::vector<std::string>> read_lines(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+    auto bytes = read_file(path);
+    if (!bytes) return std::nullopt;
+    return split_lines(*bytes);
 }
 
 std::string join_lines(const std::vector<std::string>& lines) {

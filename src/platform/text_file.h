@@ -13,6 +13,8 @@ namespace platform {
 
 // The lines of a text file, without their line ends; nullopt when it cannot be read.
 std::optional<std::vector<std::string>> read_lines(const std::filesystem::path& path);
+// The same lines of a text already read.
+std::vector<std::string> split_lines(const std::string& bytes);
 // The lines joined, each followed by CR LF.
 std::string join_lines(const std::vector<std::string>& lines);
 

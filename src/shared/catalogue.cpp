@@ -1,9 +1,8 @@
 #include "shared/catalogue.h"
 
-#include <chrono>
 #include <filesystem>
+#include <optional>
 
-#include "platform/folder_worker.h"
 #include "platform/record_file.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -13,20 +12,6 @@
 namespace Module1 {
 
 namespace {
-
-// A copy on the network folder's worker: a server that stops answering leaves
-// the local copies of an earlier run. A tablet that has none yet has nothing
-// to show without them, and waits longer for its first copy.
-void copie_bornee(bool (*copie)(const std::string&)) {
-    const std::string reseau = rep_reseau;
-    const auto borne = platform::file_exists("wvelmorin.wdo") ? platform::folder_worker::screen_bound
-                                                              : std::chrono::milliseconds(8000);
-    platform::folder_worker::result_or<bool>([reseau, copie] { return copie(reseau); }, false, borne);
-}
-
-bool copie_du_reseau(const std::string& dossier, const char* nom) {
-    return platform::copy_file_atomic(platform::join_folder(dossier, nom), nom);
-}
 
 // A number in a catalogue line: blanks skipped, halves to even.
 long nombre(const std::string& texte) {
@@ -60,23 +45,18 @@ void analyse_catalogue(const std::vector<std::string>& lignes) {
     }
 }
 
-bool copie_catalogue(const std::string& dossier) {
-    bool tout = true;
-    for (const char* nom : {"w_styl72.wdo", "velmorin.wdo", "wvelmorin.wdo"})
-        tout = copie_du_reseau(dossier, nom) && tout;
-    return tout;
-}
-
-bool copie_styles(const std::string& dossier) {
-    return copie_du_reseau(dossier, "w_styl72.wdo");
-}
-
 void charge_fichiers() {
-    if (atdend_res::teste_reseau()) copie_bornee(copie_catalogue);
+    // What was copied is parsed as it was read; only a file not copied (an
+    // unreachable folder, a failed copy) is read from its local copy.
+    dossier_reseau::copies copie;
+    if (atdend_res::teste_reseau()) copie = dossier_reseau::copie_catalogue();
+    const auto lignes = [](const std::optional<std::string>& copiees, const char* nom) {
+        return copiees ? std::optional(platform::split_lines(*copiees)) : platform::read_lines(nom);
+    };
 
     nb_lignes_config = 0;
-    if (auto lignes = platform::read_lines("velmorin.wdo")) {
-        for (const std::string& ligne : *lignes) {
+    if (auto l = lignes(copie.velmorin, "velmorin.wdo")) {
+        for (const std::string& ligne : *l) {
             if (txt::trim(ligne).empty()) continue;
             ++nb_lignes_config;
             if (nb_lignes_config <= 15) lignes_config[static_cast<std::size_t>(nb_lignes_config)] = ligne;
@@ -87,9 +67,12 @@ void charge_fichiers() {
     nb_articles.fill(0);
     liste_tables = "xxx";
     texte_ccof = std::string(20, ' ');
-    if (auto lignes = platform::read_lines("wvelmorin.wdo")) analyse_catalogue(*lignes);
+    if (auto l = lignes(copie.wvelmorin, "wvelmorin.wdo")) analyse_catalogue(*l);
 
-    copie_bornee(copie_styles);
+    // The detail styles are asked for again whatever the probe said (a folder
+    // that can be read but not written still gives them), unless the copy
+    // above brought them already.
+    if (!copie.styles) dossier_reseau::copie_styles();
     fichiers_charges = true;
 }
 
@@ -113,17 +96,6 @@ bool sonde(const std::string& dossier, int num_enreg, const std::string& date) {
     // The record is written the way the folder allows: every kind of share
     // (GVfs, other FUSE clients, CIFS, NFS) and a local folder take one of the two.
     return platform::write_record_once(platform::join_folder(dossier, "Test.res"), 64, num_enreg, date);
-}
-
-bool teste_reseau() {
-    if (hors_ligne) return false;
-    if (rep_test.empty()) return false;
-    const std::string dossier = rep_test, date = date_sonde();
-    const int n = num_enreg_test;
-    // A folder that does not answer within the bound counts as unreachable
-    // for this drawing: orders wait on the tablet meanwhile.
-    return platform::folder_worker::result_or<bool>([dossier, n, date] { return sonde(dossier, n, date); },
-                                                    false, platform::folder_worker::screen_bound);
 }
 
 }  // namespace atdend_res

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/network_folder.h"
+
 namespace Module1 {
 // Copies and parses the catalogue once; sets fichiers_charges.
 void charge_fichiers();
@@ -18,21 +20,11 @@ inline std::string rep_dir;
 // Parses the lines of "wvelmorin.wdo" into the catalogue globals.
 void analyse_catalogue(const std::vector<std::string>& lignes);
 
-// The file work of the load on the network folder, given its folder and
-// touching no global, so that it can run away from the screen: copies into
-// the current folder, each replacing the local file, "w_styl72.wdo",
-// "velmorin.wdo" and "wvelmorin.wdo" (copie_catalogue), or the detail-style
-// file alone (copie_styles). A copy that fails leaves the local file as it
-// was. True when every file was copied.
-bool copie_catalogue(const std::string& rep_reseau);
-bool copie_styles(const std::string& rep_reseau);
 }  // namespace Module1
 
 namespace atdend_res {
-// True when the network folder is reachable and writable (never while offline).
-// The folder is asked on the network folder's worker and waited for about a
-// second at most: a folder that does not answer by then is unreachable.
-bool teste_reseau();
+// The probe, atdend_res::teste_reseau, is declared with the other calls on
+// the network folder (shared/network_folder.h).
 
 // The probe's file work alone, given everything it needs and touching no
 // global: true when `dossier` is the exchange folder (it holds the catalogue)

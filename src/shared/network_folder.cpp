@@ -1,0 +1,112 @@
+#include "shared/network_folder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+#include "platform/folder_worker.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+#include "shared/catalogue.h"
+#include "shared/globals.h"
+
+namespace dossier_reseau {
+
+namespace {
+
+namespace worker = platform::folder_worker;
+
+// A tablet without a local catalogue shows nothing until its first copy.
+constexpr std::chrono::milliseconds borne_premier_catalogue{8000};
+
+// Everything the probe does on the worker, in order: whatever must make the
+// folder ready for it (a share's folder that went away) comes before its file
+// work, here and nowhere else.
+bool sonde_du_dossier(const std::string& dossier, int num_enreg, const std::string& date) {
+    return atdend_res::sonde(dossier, num_enreg, date);
+}
+
+// Copies one file of the network folder into the current folder, unless the
+// local copy already holds its bytes: a start on an unchanged catalogue
+// writes nothing. A changed one is written whole through a temporary file,
+// so that the local copy is never seen half-written.
+std::optional<std::string> copie_si_changee(const std::string& dossier, const char* nom) {
+    const std::string source = platform::join_folder(dossier, nom);
+    if (!platform::file_exists(source)) return std::nullopt;
+    auto octets = platform::read_file(source);
+    if (!octets) return std::nullopt;
+    if (platform::file_exists(nom) && platform::read_file(nom) == octets) return octets;
+    if (!platform::write_file_atomic(nom, *octets)) return std::nullopt;
+    return octets;
+}
+
+copies copie_des_trois(const std::string& dossier) {
+    copies c;
+    c.styles = copie_si_changee(dossier, "w_styl72.wdo");
+    c.velmorin = copie_si_changee(dossier, "velmorin.wdo");
+    c.wvelmorin = copie_si_changee(dossier, "wvelmorin.wdo");
+    return c;
+}
+
+}  // namespace
+
+std::string dossier() {
+    if (txt::trim(rep_reseau).empty()) return "";
+    std::error_code ec;
+    const auto absolu = std::filesystem::absolute(rep_reseau, ec);
+    return ec ? rep_reseau : absolu.string();
+}
+
+copies copie_catalogue() {
+    const std::string d = dossier();
+    if (d.empty()) return {};
+    const auto borne =
+        platform::file_exists("wvelmorin.wdo") ? worker::screen_bound : borne_premier_catalogue;
+    return worker::result_or<copies>([d] { return copie_des_trois(d); }, copies{}, borne);
+}
+
+bool copie_styles() {
+    const std::string d = dossier();
+    if (d.empty()) return false;
+    return worker::result_or<bool>([d] { return copie_si_changee(d, "w_styl72.wdo").has_value(); }, false,
+                                   worker::screen_bound);
+}
+
+std::function<bool(const std::string&)> noms_pris() {
+    const std::string d = hors_ligne ? std::string() : dossier();
+    auto muet = std::make_shared<bool>(false);
+    return [d, muet](const std::string& nom_txt) {
+        if (d.empty() || *muet) return false;
+        std::optional<bool> pris;
+        const auto issue = worker::run<bool>(
+            [chemin = platform::join_folder(d, nom_txt)] { return platform::file_exists(chemin); },
+            worker::screen_bound, pris);
+        if (issue != worker::outcome::ended) *muet = true;
+        return pris.value_or(false);
+    };
+}
+
+bool depose(const std::string& nom, const std::string& contenu) {
+    const std::string d = dossier();
+    // Without a network folder the name alone would land at the root.
+    if (d.empty()) return false;
+    return worker::result_or<bool>([chemin = platform::join_folder(d, nom),
+                                    contenu] { return platform::write_file_atomic(chemin, contenu); },
+                                   false, worker::screen_bound);
+}
+
+}  // namespace dossier_reseau
+
+namespace atdend_res {
+
+bool teste_reseau() {
+    if (hors_ligne) return false;
+    if (rep_test.empty()) return false;
+    const std::string d = rep_test, date = date_sonde();
+    const int n = num_enreg_test;
+    return platform::folder_worker::result_or<bool>(
+        [d, n, date] { return dossier_reseau::sonde_du_dossier(d, n, date); }, false,
+        platform::folder_worker::screen_bound);
+}
+
+}  // namespace atdend_res
