@@ -104,8 +104,9 @@ std::string& tag_slot() {
 
 std::string own_tag() {
     std::lock_guard lock(tag_lock());
-    // No tablet folder named: nothing this program leaves may later be
-    // removed as its own, so no other program may ever take its names for its own.
+    // A program that names no tablet folder has no later start that would
+    // remove its leftovers: a tag drawn for this run, which no other
+    // program's names carry.
     if (tag_slot().empty()) tag_slot() = random_part().substr(0, 12);
     return tag_slot();
 }
