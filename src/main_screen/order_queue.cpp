@@ -238,22 +238,26 @@ pas regle_note(folder_handle& t, const std::string& nom, const std::string& octe
 // was put, and is never read back.
 pas copie_neuve(const fs::path& dossier, folder_handle& t, const std::string& nom, const std::string& octets,
                 folder_handle& h, const std::string& reseau) {
+    const auto tmp = h.write_temporary(fichier_commande::nom_transmis(nom), octets);
+    if (!tmp) return pas::arret;
+    // The temporary file's name on the folder's disk before a note relies on it.
+    if (h.flush() == flush_result::failed) {
+        h.remove(*tmp);
+        return pas::arret;
+    }
+    auto abandon = [&] {
+        if (retire_note(t, nom, /*durable=*/true)) h.remove(*tmp);
+        return pas::arret;
+    };
+    note n{reseau, *tmp, fichier_commande::nom_transmis(nom), empreinte(octets)};
     std::optional<std::string> nom_local = nom;
-    for (int essai = 0; essai < essais_max && nom_local;
-         ++essai, nom_local = fichier_commande::nom_seconde_suivante(*nom_local)) {
-        const std::string candidat = fichier_commande::nom_transmis(*nom_local);
-        const auto tmp = h.write_temporary(candidat, octets);
-        if (!tmp) return pas::arret;
-        const note n{reseau, *tmp, candidat, empreinte(octets)};
-        // The temporary file's name on the folder's disk before the note
-        // relies on it, and the note on the tablet's disk before the rename.
-        if (h.flush() == flush_result::failed || !ecrit_note(t, nom, n)) {
-            if (retire_note(t, nom, /*durable=*/true)) h.remove(*tmp);
-            return pas::arret;
-        }
+    for (int essai = 1;; ++essai) {
+        // The note on the tablet's disk before the rename. Rewritten in place
+        // for another name: cut short, it reads as none, and no rename was made.
+        if (!ecrit_note(t, nom, n)) return abandon();
         // Never into a share gone from its path: what goes there reaches no router.
         const bool au_chemin = h.still_at_its_path();
-        const rename_result r = au_chemin ? h.rename_no_replace(*tmp, candidat) : rename_result::failed;
+        const rename_result r = au_chemin ? h.rename_no_replace(*tmp, n.nom_txt) : rename_result::failed;
         // A rename reported failed whose temporary file is gone may have been made.
         const bool faite = r == rename_result::done || (au_chemin && r == rename_result::failed &&
                                                         h.has(*tmp) == std::optional<bool>(false));
@@ -266,13 +270,21 @@ pas copie_neuve(const fs::path& dossier, folder_handle& t, const std::string& no
             }
             return acheve(t, nom, /*neuve=*/true);
         }
-        if (!retire_note(t, nom, /*durable=*/true)) return pas::arret;
-        h.remove(*tmp);
-        if (r == rename_result::failed) return pas::arret;
+        if (r == rename_result::failed) return abandon();
         // Another order under that name (the same second on another tablet,
         // or a clock set back): never replaced, never taken for this one.
+        // The same temporary file tries the next second that looks free.
+        for (;;) {
+            nom_local =
+                essai < essais_max ? fichier_commande::nom_seconde_suivante(*nom_local) : std::nullopt;
+            if (!nom_local) return abandon();
+            n.nom_txt = fichier_commande::nom_transmis(*nom_local);
+            const auto pris = h.has(n.nom_txt);
+            if (!pris) return abandon();
+            if (!*pris) break;
+            ++essai;
+        }
     }
-    return pas::arret;
 }
 
 }  // namespace

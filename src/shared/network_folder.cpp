@@ -16,8 +16,11 @@ namespace {
 
 namespace worker = platform::folder_worker;
 
-// A tablet without a local catalogue shows nothing until its first copy.
-constexpr std::chrono::milliseconds borne_premier_catalogue{8000};
+// A tablet without a local catalogue shows nothing until its first copy,
+// and waits longer for it.
+std::chrono::milliseconds borne_du_catalogue() {
+    return platform::file_exists("wvelmorin.wdo") ? worker::screen_bound : std::chrono::milliseconds(8000);
+}
 
 // Everything the probe does on the worker, in order: whatever must make the
 // folder ready for it (a share's folder that went away) comes before its file
@@ -60,16 +63,14 @@ std::string dossier() {
 copies copie_catalogue() {
     const std::string d = dossier();
     if (d.empty()) return {};
-    const auto borne =
-        platform::file_exists("wvelmorin.wdo") ? worker::screen_bound : borne_premier_catalogue;
-    return worker::result_or<copies>([d] { return copie_des_trois(d); }, copies{}, borne);
+    return worker::result_or<copies>([d] { return copie_des_trois(d); }, copies{}, borne_du_catalogue());
 }
 
 bool copie_styles() {
     const std::string d = dossier();
     if (d.empty()) return false;
     return worker::result_or<bool>([d] { return copie_si_changee(d, "w_styl72.wdo").has_value(); }, false,
-                                   worker::screen_bound);
+                                   borne_du_catalogue());
 }
 
 std::function<bool(const std::string&)> noms_pris() {
