@@ -3,6 +3,7 @@
 #include "main_screen/form1.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "dialogs/program_end.h"
 #include "main_screen/folder_file.h"
@@ -10,6 +11,7 @@
 #include "platform/colors.h"
 #include "platform/cp1252.h"
 #include "platform/folder_worker.h"
+#include "platform/gvfs_share.h"
 #include "platform/record_file.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -184,14 +186,24 @@ void Form1::Form_Load() {
         // The tablet folder's leftovers at once, here: a job that outlasts its
         // bound must not remove, later, an order the screen is writing.
         platform::remove_temporary_leftovers(ici, /*shared=*/false);
+        // A GVfs share that this session has not mounted yet (the tablet
+        // or its session restarted) is mounted again first, so that the
+        // notes are settled on the folder itself. A mount that outlasts the
+        // bound, or a later probe's, hands the queue over when it ends.
         const std::string reseau =
             rep_reseau.empty() ? "" : std::filesystem::absolute(rep_reseau, ec).string();
-        platform::folder_worker::result_or<bool>(
+        atdend_res::quand_partage_rejoint([] { Form1::instance().partage_rejoint(); });
+        std::optional<bool> monte;
+        platform::folder_worker::run<bool>(
             [ici, reseau] {
-                file_attente::demarrage(ici, reseau, /*tablette=*/false);
-                return true;
+                const auto ici_reseau = platform::gvfs_share::reach(reseau);
+                file_attente::demarrage(ici, ici_reseau.folder, /*tablette=*/false);
+                return ici_reseau.mounted;
             },
-            false, platform::folder_worker::screen_bound);
+            platform::folder_worker::screen_bound, monte,
+            [](const bool& tard) {
+                if (tard) Form1::instance().partage_rejoint();
+            });
         Module1::charge_fichiers();
     }
 
@@ -209,6 +221,13 @@ void Form1::Form_Load() {
     }
 
     platform::yield();
+}
+
+void Form1::partage_rejoint() {
+    // The queue goes whatever screen is shown; only the home bar shows the count.
+    if (!loaded()) return;
+    const bool joignable = transmet_file();
+    if (barre_accueil_) dessine_barre_accueil(joignable);
 }
 
 void Form1::closed_by_user() {

@@ -56,6 +56,12 @@ void Form1::affiche_menu() {
 
     raz_touches();
 
+    dessine_barre_accueil(transmet_file());
+
+    platform::yield();
+}
+
+bool Form1::transmet_file() {
     const bool joignable = atdend_res::teste_reseau();
     if (joignable) {
         // On the network folder's worker, waited for a second at most: a
@@ -72,9 +78,7 @@ void Form1::affiche_menu() {
             platform::folder_worker::screen_bound, b,
             [](const file_attente::bilan&) { Form1::instance().fin_transmission_tardive(); });
     }
-    dessine_barre_accueil(joignable);
-
-    platform::yield();
+    return joignable;
 }
 
 void Form1::dessine_barre_accueil(bool joignable) {

@@ -2,8 +2,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "platform/folder_worker.h"
+#include "platform/gvfs_share.h"
 #include "platform/record_file.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -115,15 +118,47 @@ bool sonde(const std::string& dossier, int num_enreg, const std::string& date) {
     return platform::write_record_once(platform::join_folder(dossier, "Test.res"), 64, num_enreg, date);
 }
 
+namespace {
+std::function<void()>& rejoint_tard() {
+    static std::function<void()> f;
+    return f;
+}
+}  // namespace
+
+void quand_partage_rejoint(std::function<void()> f) {
+    rejoint_tard() = std::move(f);
+}
+
 bool teste_reseau() {
     if (hors_ligne) return false;
     if (rep_test.empty()) return false;
     const std::string dossier = rep_test, date = date_sonde();
     const int n = num_enreg_test;
+    struct reponse {
+        platform::gvfs_share::reached ici;
+        bool joignable = false;
+    };
     // A folder that does not answer within the bound counts as unreachable
-    // for this drawing: orders wait on the tablet meanwhile.
-    return platform::folder_worker::result_or<bool>([dossier, n, date] { return sonde(dossier, n, date); },
-                                                    false, platform::folder_worker::screen_bound);
+    // for this drawing: orders wait on the tablet meanwhile. A GVfs share
+    // that this session has not mounted (the tablet restarted) is first
+    // found where this session keeps it, or mounted again; a mount that
+    // outlasts the bound says so when it ends, and the queue is handed over
+    // then, without waiting for a touch.
+    std::optional<reponse> r;
+    platform::folder_worker::run<reponse>(
+        [dossier, n, date] {
+            reponse rep{platform::gvfs_share::reach(dossier)};
+            rep.joignable = sonde(rep.ici.folder, n, date);
+            return rep;
+        },
+        platform::folder_worker::screen_bound, r,
+        [](const reponse& tard) {
+            if (tard.ici.mounted && tard.joignable && rejoint_tard()) rejoint_tard()();
+        });
+    if (!r) return false;
+    // The folder file keeps the recorded folder; this run uses the one found.
+    if (r->joignable && r->ici.folder != dossier) rep_reseau = rep_test = r->ici.folder;
+    return r->joignable;
 }
 
 }  // namespace atdend_res

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ namespace atdend_res {
 // The folder is asked on the network folder's worker and waited for about a
 // second at most: a folder that does not answer by then is unreachable.
 bool teste_reseau();
+// What the screen does when a probe that outlasted its bound mounted the
+// network folder's share again and found it reachable (on the screen's
+// thread, from the event loop).
+void quand_partage_rejoint(std::function<void()> f);
 
 // The probe's file work alone, given everything it needs and touching no
 // global: true when `dossier` is the exchange folder (it holds the catalogue)
