@@ -245,8 +245,11 @@ bool copie_neuve(const fs::path& dossier, const std::string& nom, const std::str
             // A rename reported failed whose temporary file is gone may have been made.
             if (r == rr::done || (r == rr::failed && h.has(*tmp) == std::optional<bool>(false))) {
                 const bool en_place = r == rr::done && h.still_at_its_path();
-                copies()[cle] = copie{octets, rep_reseau, candidat,
-                                      en_place ? copie::etat::en_place : copie::etat::incertaine};
+                // The folder it went into: a router may take the copy at once,
+                // and only a change of folder may make it be sought again.
+                copies()[cle] =
+                    copie{octets, rep_reseau, candidat,
+                          en_place ? copie::etat::en_place : copie::etat::incertaine, h.identity()};
                 return true;
             }
             if (!retire_note(dossier, nom)) return false;
