@@ -8,6 +8,10 @@ packages=(g++ cmake make pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev li
           # Ostrevane: the network's computers (mDNS, NetBIOS) and mounting their shares
           # (GVfs with its FUSE folder, as a user; the kernel's CIFS client, as root).
           avahi-utils avahi-daemon samba-common-bin smbclient libglib2.0-bin gvfs-backends gvfs-fuse cifs-utils
+          # The servers' mDNS names ("serveur.local") resolved by the system's resolver, so that a
+          # share opened by its name is recorded and found again by that name (mdns4_minimal in
+          # /etc/nsswitch.conf).
+          libnss-mdns
           # Its end-to-end test: a Samba server on the loopback and a session bus of its own.
           samba dbus-daemon
           # A FUSE folder whose daemon the tests stop, as a server that no longer answers.

@@ -7,7 +7,9 @@
 // machine cannot run it.
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -16,15 +18,20 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "configuration/tools_actions.h"
 #include "main_screen/form1.h"
+#include "main_screen/order_queue.h"
 #include "platform/folder_list.h"
 #include "platform/folder_worker.h"
 #include "platform/network.h"
@@ -68,7 +75,11 @@ int free_port() {
     return port;
 }
 
-bool port_answers(int port, int within_ms) {
+// How long a test waits for a state before it calls it never reached: long
+// enough for a machine under heavy load; a state reached returns at once.
+constexpr int hang_guard_ms = 120000;
+
+bool port_answers(int port, int within_ms = hang_guard_ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(within_ms);
     while (std::chrono::steady_clock::now() < end) {
         const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -80,6 +91,57 @@ bool port_answers(int port, int within_ms) {
     }
     return false;
 }
+
+// The router on the server's own disk: it takes each ".txt" of the exchange
+// folder the moment it is named there (woken by inotify, and looking again
+// every few milliseconds), reads it and removes it, and keeps what it read.
+class server_router {
+  public:
+    void start(const fs::path& folder) {
+        stop();
+        taken_.clear();
+        stopping_ = false;
+        worker_ = std::thread([this, folder] { run(folder); });
+    }
+    void stop() {
+        stopping_ = true;
+        if (worker_.joinable()) worker_.join();
+    }
+    // Name and bytes of each file taken, in the order taken.
+    std::vector<std::pair<std::string, std::string>> taken() {
+        std::lock_guard lock(m_);
+        return taken_;
+    }
+    ~server_router() { stop(); }
+
+  private:
+    void run(const fs::path& folder) {
+        const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (fd >= 0) ::inotify_add_watch(fd, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE | IN_CREATE);
+        char events[4096];
+        while (!stopping_) {
+            pollfd p{fd, POLLIN, 0};
+            ::poll(&p, fd >= 0 ? 1 : 0, 5);
+            while (fd >= 0 && ::read(fd, events, sizeof events) > 0) {
+            }
+            std::error_code ec;
+            for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+                const std::string name = it->path().filename().string();
+                if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) continue;
+                std::string bytes = wvtest::read_bytes(it->path());
+                if (!fs::remove(it->path(), ec)) continue;
+                std::lock_guard lock(m_);
+                taken_.emplace_back(name, std::move(bytes));
+            }
+        }
+        if (fd >= 0) ::close(fd);
+    }
+
+    std::thread worker_;
+    std::atomic<bool> stopping_{false};
+    std::mutex m_;
+    std::vector<std::pair<std::string, std::string>> taken_;
+};
 
 class samba_server : public wvtest::folder_test {
   protected:
@@ -133,7 +195,7 @@ class samba_server : public wvtest::folder_test {
                 "  read only = no\n";
         conf.close();
         start_smbd();
-        if (!port_answers(port, 5000)) GTEST_SKIP() << "smbd did not answer on 127.0.0.1:" << port;
+        if (!port_answers(port)) GTEST_SKIP() << "smbd did not answer on 127.0.0.1:" << port;
         platform::set_smb_port(port);
         platform::set_mounts_file(work / "no-mounts");
         platform::set_autofs_master(work / "no-master");
@@ -148,18 +210,21 @@ class samba_server : public wvtest::folder_test {
             // The share is let go, then the bus: gvfsd and its FUSE folder end with it.
             platform::run_program(
                 "gio", {"mount", "-u", "smb://127.0.0.1:" + std::to_string(port) + "/quarnel"}, 3000);
-            platform::run_program("fusermount3", {"-u", "-z", (work / "xdg" / "gvfs").string()}, 3000);
+            platform::run_program("fusermount3", {"-u", "-z", (runtime / "gvfs").string()}, 3000);
             bus.terminate();
             bus.waitForFinished(3000);
         }
+        router.stop();
         if (!kernel_mount.empty()) platform::run_program("umount", {"-l", kernel_mount.string()}, 3000);
         stop_smbd();
-        for (const auto& [name, value] : saved_env) {
-            if (value)
-                qputenv(name.c_str(), *value);
+        // Last set first: the first value saved is the one before the test.
+        for (auto it = saved_env.rbegin(); it != saved_env.rend(); ++it) {
+            if (it->second)
+                qputenv(it->first.c_str(), *it->second);
             else
-                qunsetenv(name.c_str());
+                qunsetenv(it->first.c_str());
         }
+        saved_env.clear();
         platform::set_smb_port(0);
         platform::set_mounts_file("");
         platform::set_autofs_master("");
@@ -204,14 +269,16 @@ class samba_server : public wvtest::folder_test {
                                qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
         qputenv(name, QByteArray::fromStdString(value));
     }
-    // A session bus of the test's own, on which gvfsd is started on demand.
-    void start_session_bus() {
+    // A session bus of the test's own, on which gvfsd is started on demand,
+    // with its runtime folder (where gvfsd-fuse puts the mounts' folders).
+    void start_session_bus(const char* runtime_name = "xdg") {
         for (const char* p : {"gio", "dbus-daemon"})
             if (find_program(p).empty()) GTEST_SKIP() << "no " << p << " on this machine";
         if (find_program("gvfsd-fuse").empty() && !fs::exists("/usr/libexec/gvfsd-fuse"))
             GTEST_SKIP() << "no gvfsd-fuse (Debian package gvfs-fuse): GVfs shares have no folder";
         if (!fs::exists("/dev/fuse")) GTEST_SKIP() << "no /dev/fuse in this container";
-        const fs::path xdg = work / "xdg";
+        const fs::path xdg = work / runtime_name;
+        runtime = xdg;
         fs::create_directories(xdg);
         fs::permissions(xdg, fs::perms::owner_all);
         const std::string address = "unix:path=" + (xdg / "bus").string();
@@ -222,9 +289,8 @@ class samba_server : public wvtest::folder_test {
         bus.start(QString::fromStdString(find_program("dbus-daemon")),
                   {"--session", "--nofork", "--nopidfile", "--address", QString::fromStdString(address)});
         ASSERT_TRUE(bus.waitForStarted(3000));
-        for (int i = 0; i < 100 && !fs::exists(xdg / "bus"); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        ASSERT_TRUE(fs::exists(xdg / "bus"));
+        ASSERT_TRUE(wait_for([&] { return fs::exists(xdg / "bus"); }))
+            << "the session bus never made its socket";
         platform::set_gvfs_folder("");
     }
     // The network's answer as avahi-browse gives it, for this server (an
@@ -238,10 +304,32 @@ class samba_server : public wvtest::folder_test {
                       platform::discovery_format::avahi_browse}};
         platform::set_discovery_programs(&discovery);
     }
+    // The scan as the screen runs it. The discovery programs are given their
+    // bound (1.5 s), which a loaded machine may pass before even "echo" has
+    // answered: the scan is then made again, as the user would open the
+    // program again, until the list holds the two computers announced.
     void scan() {
-        Form1::instance().get<platform::timer>("Timer2")->on_timer();
-        for (int i = 0; i < 150 && platform::discovery_running(); ++i) scripted_user::wait(20);
-        Form1::instance().get<platform::timer>("Timer1")->on_timer();
+        auto* list = Form1::instance().get<platform::list_box>("List1");
+        for (int i = 0; i < 10; ++i) {
+            list->clear_items();
+            Form1::instance().get<platform::timer>("Timer2")->on_timer();
+            wait_for([] { return !platform::discovery_running(); });
+            Form1::instance().get<platform::timer>("Timer1")->on_timer();
+            if (list->list_count() >= 2) return;
+        }
+    }
+    // Waits for a state, the event loop running meanwhile; false when the
+    // guard passed first.
+    static bool wait_for(const std::function<bool()>& state, int guard_ms = hang_guard_ms) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(guard_ms);
+        while (!state()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            // Waiting for a state is progress: the guard above ends a wait
+            // that never comes.
+            wvtest::still_working();
+            scripted_user::wait(20);
+        }
+        return true;
     }
     void double_tap_computer(const std::string& name) {
         auto* list = Form1::instance().get<platform::list_box>("List1");
@@ -258,6 +346,8 @@ class samba_server : public wvtest::folder_test {
     std::string smbd;
     int port = 0;
     QProcess server, bus;
+    fs::path runtime;
+    server_router router;
     fs::path kernel_mount;
     std::vector<platform::discovery_program> discovery;
     std::vector<std::pair<std::string, std::optional<QByteArray>>> saved_env;
@@ -366,6 +456,43 @@ class samba_tablet : public samba_server {
         return names;
     }
 
+    // The GVfs session ends as at a restart of the tablet or of its desktop
+    // session: the share let go, gvfsd and its FUSE folder gone with the bus.
+    void stop_session() {
+        platform::run_program("gio", {"mount", "-u", "smb://127.0.0.1:" + std::to_string(port) + "/quarnel"},
+                              30000);
+        platform::run_program("fusermount3", {"-u", "-z", (runtime / "gvfs").string()}, 30000);
+        bus.terminate();
+        if (!bus.waitForFinished(30000)) bus.kill();
+        bus.waitForFinished(3000);
+    }
+    // Ostrevane on a fresh session: the server opened by one double touch,
+    // then "Valider". The folder recorded, without its final "/".
+    std::string record_with_ostrevane() {
+        open_on_fresh_session();
+        if (IsSkipped() || HasFatalFailure()) return {};
+        double_tap_computer("\\\\serveurtest.local");
+        EXPECT_EQ(text("Label13"), Form1::texte_correct)
+            << "the first touch on a fresh session finds the share";
+        const std::string folder = text("Label1");
+        EXPECT_NE(folder.find("/gvfs/smb-share:"), std::string::npos) << folder;
+        GTEST_FLAG_SET(death_test_style, "fast");
+        EXPECT_EXIT(
+            {
+                platform::set_start_hook([](const std::string&) { return true; });
+                scripted_user::tap(Form1::instance().get<platform::control>("Command1"));
+                std::exit(3);
+            },
+            ::testing::ExitedWithCode(0), "");
+        EXPECT_EQ(wvtest::read_bytes("wfichdir.wdo").substr(0, folder.size() + 3), folder + "/\r\n");
+        Form1::instance().unload();
+        return folder;
+    }
+    static std::string load_average() {
+        std::string s = wvtest::read_bytes("/proc/loadavg");
+        return s.substr(0, s.find(' ', s.find(' ', s.find(' ') + 1) + 1));
+    }
+
     std::vector<std::unique_ptr<wvtest::screen_double>> doubles;
 };
 
@@ -458,7 +585,7 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
 
     // The server is back: the next drawing moves them, each once.
     start_smbd();
-    ASSERT_TRUE(port_answers(port, 5000));
+    ASSERT_TRUE(port_answers(port));
     send_cell();
     EXPECT_TRUE(nothing_waiting()) << bar()->text(0, 4);
     for (int t : {4, 5, 6}) {
@@ -476,12 +603,21 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
     const auto stalled = std::chrono::steady_clock::now();
     send_cell();
     const auto held = std::chrono::steady_clock::now() - stalled;
-    EXPECT_LT(held, std::chrono::seconds(2));
     EXPECT_TRUE(count_shown("2")) << bar()->text(0, 4);
-    std::printf("drawing with the server not answering: %lld ms\n",
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(held).count()));
+    // The next drawing asks the folder nothing (a job is stuck past its
+    // bound): it takes what drawing takes on this machine now. The first
+    // one waited for its probe, and only up to the probe's bound.
+    const auto again = std::chrono::steady_clock::now();
     send_cell();
+    const auto drawing = std::chrono::steady_clock::now() - again;
     EXPECT_TRUE(count_shown("2")) << bar()->text(0, 4);
+    EXPECT_LT(held - drawing, platform::folder_worker::screen_bound + std::chrono::milliseconds(1000))
+        << "the first drawing waited longer than its probe's bound";
+    std::printf(
+        "drawing with the server not answering: %lld ms, the next %lld ms (load average %s)\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(held).count()),
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(drawing).count()),
+        load_average().c_str());
     ASSERT_EQ(::kill(-static_cast<pid_t>(server.processId()), SIGCONT), 0);
     ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(90)));
     QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
@@ -497,6 +633,99 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
     for (int n = 1; n <= 8; ++n) expected.push_back(order_name(n) + ".txt");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(server_files(), expected) << "each order once, and nothing else left there";
+}
+
+}  // namespace
+
+namespace {
+
+// A tablet in service is restarted, or its desktop session is: GVfs's mount
+// of the share is gone, and the new session may keep its mounts in another
+// runtime folder. Wvelmorin, started with orders waiting and the same folder
+// file, mounts the share again by itself and hands its queue over without a
+// touch, while the router on the server's disk takes each order the moment
+// it is named there: each arrives once, byte for byte.
+TEST_F(samba_tablet, a_restarted_tablet_mounts_its_share_again_and_hands_its_queue_over_without_a_touch) {
+    for (const char* name : {"velmorin.wdo", "wvelmorin.wdo"})
+        fs::copy_file(fs::path(WV_DEMO_DIR) / name, on_server() / name, fs::copy_options::overwrite_existing);
+    for (const auto& e : fs::directory_iterator(on_server()))
+        fs::permissions(e.path(), fs::perms::others_read, fs::perm_options::add);
+    const std::string folder = record_with_ostrevane();
+    if (IsSkipped() || HasFatalFailure() || folder.empty()) return;
+    const std::string folder_file = wvtest::read_bytes("wfichdir.wdo");
+    const std::string mount_name = fs::path(folder).parent_path().filename().string();
+    // The tablet ran before: its catalogue and its screen format are there.
+    for (const char* name : {"velmorin.wdo", "wvelmorin.wdo"})
+        fs::copy_file(on_server() / name, name, fs::copy_options::overwrite_existing);
+    std::string settings(40000, ' ');
+    settings.replace(20, 16, "#I#0:00800:00600");
+    wvtest::write_bytes("wfenzo42.wdo", settings);
+
+    struct restart {
+        const char* what;
+        const char* runtime;  // the new session's runtime folder
+        int first_table;
+    };
+    const int orders = 25;
+    for (const restart& r : {restart{"a new session in the same runtime folder", "xdg", 10},
+                             restart{"a new session in another runtime folder", "xdg2", 50}}) {
+        SCOPED_TRACE(r.what);
+        wvtest::still_working();
+        stop_session();
+        ASSERT_TRUE(wait_for([&] {
+            std::error_code ec;
+            return !fs::is_directory(folder, ec);
+        })) << "the share's folder outlived its session";
+        start_session_bus(r.runtime);
+        ASSERT_FALSE(HasFatalFailure());
+        std::error_code ec;
+        EXPECT_FALSE(fs::exists(runtime / "gvfs" / mount_name, ec)) << "mounted before the tablet starts";
+
+        // A new run of the program, with its orders waiting.
+        reset_globals();
+        std::map<std::string, std::string> queued;
+        for (int t = r.first_table; t < r.first_table + orders; ++t) {
+            wvtest::write_bytes(order_name(t) + ".-A-", order(t));
+            queued[order_name(t) + ".txt"] = order(t);
+        }
+        router.start(on_server());
+        const auto started = std::chrono::steady_clock::now();
+        ::Form1::instance().show();
+        const auto shown = std::chrono::steady_clock::now() - started;
+        ASSERT_TRUE(wait_for([&] { return router.taken().size() >= queued.size(); }))
+            << router.taken().size() << " of " << queued.size() << " orders reached the server";
+        const auto delivered = std::chrono::steady_clock::now() - started;
+        EXPECT_TRUE(wait_for([] { return file_attente::en_attente(".").empty(); }))
+            << file_attente::en_attente(".").size() << " orders still on the tablet";
+        ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::milliseconds(hang_guard_ms)));
+        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+        router.stop();
+
+        std::map<std::string, std::string> arrived;
+        std::map<std::string, int> times;
+        for (const auto& [name, bytes] : router.taken()) {
+            arrived[name] = bytes;
+            ++times[name];
+        }
+        EXPECT_EQ(arrived, queued) << "each order, byte for byte";
+        for (const auto& [name, n] : times) EXPECT_EQ(n, 1) << name << " taken " << n << " times";
+        EXPECT_EQ(router.taken().size(), queued.size());
+
+        // The share is this session's, and the folder file is as Ostrevane wrote it.
+        const fs::path here = runtime / "gvfs" / mount_name / "velmorin";
+        EXPECT_TRUE(fs::is_directory(here, ec)) << here;
+        EXPECT_EQ(rep_reseau, here.string() + "/");
+        EXPECT_EQ(wvtest::read_bytes("wfichdir.wdo"), folder_file);
+        std::printf(
+            "restart (%s): window shown in %lld ms, %d orders on the server's disk after %lld ms "
+            "(load average %s)\n",
+            r.what,
+            static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(shown).count()),
+            orders,
+            static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(delivered).count()),
+            load_average().c_str());
+        ::Form1::instance().unload();
+    }
 }
 
 }  // namespace

@@ -176,6 +176,7 @@ void Form1::Form_Load() {
         // first, then the leftovers removed; a server that does not answer
         // never holds the start, and the hand-overs that follow wait their
         // turn behind it.
+        dossier_reseau::quand_partage_rejoint(&Form1::partage_rejoint);
         dossier_reseau::demarrage();
         Module1::charge_fichiers();
     }
@@ -194,6 +195,14 @@ void Form1::Form_Load() {
     }
 
     platform::yield();
+}
+
+void Form1::partage_rejoint() {
+    // The queue goes whatever screen is shown; only the home bar shows the count.
+    Form1& f = instance();
+    if (!f.loaded()) return;
+    const bool joignable = f.transmet_file();
+    if (f.barre_accueil_) f.dessine_barre_accueil(joignable);
 }
 
 void Form1::closed_by_user() {

@@ -73,6 +73,11 @@ class Form1 : public platform::form {
     void dessine_barre_accueil(bool joignable);
     // A hand-over that outlasted the drawing has ended: the count it left.
     static void fin_transmission_tardive();
+    // The probe, then the hand-over of the queue when the folder is reachable.
+    bool transmet_file();
+    // The network folder's share was mounted again after the screen stopped
+    // waiting for it: the queue is handed over at once.
+    static void partage_rejoint();
     void ajoute_article();
     void fin();
 

@@ -53,13 +53,17 @@ void Form1::affiche_menu() {
 
     raz_touches();
 
+    dessine_barre_accueil(transmet_file());
+
+    platform::yield();
+}
+
+bool Form1::transmet_file() {
     const bool joignable = atdend_res::teste_reseau();
     // A server that stops answering part-way leaves the rest queued and the
     // screen free; the count a late hand-over leaves is drawn when it returns.
     if (joignable) dossier_reseau::transmet(&Form1::fin_transmission_tardive);
-    dessine_barre_accueil(joignable);
-
-    platform::yield();
+    return joignable;
 }
 
 void Form1::dessine_barre_accueil(bool joignable) {

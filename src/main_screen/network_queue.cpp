@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/folder_worker.h"
+#include "platform/gvfs_share.h"
 #include "platform/text_file.h"
 
 namespace dossier_reseau {
@@ -22,12 +23,20 @@ void demarrage() {
     const std::filesystem::path ici = tablette();
     platform::remove_temporary_leftovers(ici, /*shared=*/false);
     const std::string d = dossier();
-    worker::result_or<bool>(
+    // A GVfs share that this session has not mounted yet is mounted again
+    // first, so that the notes are settled on the folder itself; a mount that
+    // outlasts the bound hands the queue over when it ends.
+    std::optional<bool> monte;
+    worker::run<bool>(
         [ici, d] {
-            file_attente::demarrage(ici, d, /*tablette=*/false);
-            return true;
+            const auto r = platform::gvfs_share::reach(d);
+            file_attente::demarrage(ici, r.folder, /*tablette=*/false);
+            return r.mounted;
         },
-        false, worker::screen_bound);
+        worker::screen_bound, monte,
+        [](const bool& tard) {
+            if (tard) partage_rejoint();
+        });
 }
 
 std::optional<file_attente::bilan> transmet(void (*au_retour)()) {

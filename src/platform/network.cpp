@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/cp1252.h"
+#include "platform/gvfs_share.h"
 #include "platform/network_discovery.h"
 #include "platform/services.h"
 #include "platform/text.h"
@@ -41,8 +42,8 @@ share_mounting& mounting() {
 // shows the hourglass meanwhile.
 constexpr int mount_bound_ms = 8000;
 
-// gvfsd puts its FUSE folder in the user's runtime folder, or in the cache
-// folder of a session that has none.
+}  // namespace
+
 std::vector<std::filesystem::path> gvfs_folders() {
     if (!gvfs_folder_override().empty()) return {gvfs_folder_override()};
     std::vector<std::filesystem::path> folders;
@@ -56,20 +57,7 @@ std::vector<std::filesystem::path> gvfs_folders() {
     return folders;
 }
 
-// GVfs writes the bytes of a value outside letters and digits as "%XX".
-std::string percent_decode(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() && std::isxdigit(static_cast<unsigned char>(s[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(s[i + 2]))) {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
+namespace {
 
 // The mounts table writes blanks, tabs and backslashes of its fields as
 // three octal digits ("\040").
@@ -246,20 +234,11 @@ std::vector<network_mount> parse_autofs_map(const std::string& map, const std::f
 
 std::optional<network_mount> parse_gvfs_entry(const std::string& name,
                                               const std::filesystem::path& gvfs_folder) {
-    const std::string kind = "smb-share:";
-    if (name.compare(0, kind.size(), kind) != 0) return std::nullopt;
+    const auto s = gvfs_share::parse_mount_name(name);
+    if (!s) return std::nullopt;
     network_mount m;
-    std::string share;
-    std::istringstream in(name.substr(kind.size()));
-    for (std::string pair; std::getline(in, pair, ',');) {
-        const std::size_t eq = pair.find('=');
-        if (eq == std::string::npos) continue;
-        const std::string key = pair.substr(0, eq), value = percent_decode(pair.substr(eq + 1));
-        if (key == "server") m.server = value;
-        if (key == "share") share = value;
-    }
-    if (m.server.empty() || share.empty()) return std::nullopt;
-    m.share = {share};
+    m.server = s->server;
+    m.share = {s->name};
     m.mount_point = gvfs_folder / name;
     return m;
 }

@@ -39,6 +39,10 @@ std::vector<std::pair<std::filesystem::path, std::filesystem::path>> parse_autof
 std::optional<network_mount> parse_gvfs_entry(const std::string& name,
                                               const std::filesystem::path& gvfs_folder);
 
+// Where gvfsd puts its mounts' folders: the user's runtime folder, or the
+// cache folder of a session that has none (the folder tests set alone).
+std::vector<std::filesystem::path> gvfs_folders();
+
 // The listing: a few header lines, one line per server ("\\" and the name,
 // blanks, a comment), the mounted servers first, in the order of the mounts,
 // then the computers found on the network; each computer once, the name

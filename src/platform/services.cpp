@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <clocale>
@@ -144,6 +145,21 @@ process_result run_program(const std::string& program, const std::vector<std::st
     if (!p.waitForStarted(timeout_ms)) return r;
     r.started = true;
     p.closeWriteChannel();
+    // Off the screen's thread (the network folder's worker) there is no event
+    // loop to watch the program with: that thread simply waits for it.
+    if (QCoreApplication* app = QCoreApplication::instance();
+        !app || QThread::currentThread() != app->thread()) {
+        const bool ended = p.waitForFinished(timeout_ms);
+        r.output = p.readAllStandardOutput().toStdString();
+        if (!ended) {
+            p.kill();
+            p.waitForFinished(1000);
+            return r;
+        }
+        r.finished = p.exitStatus() == QProcess::NormalExit;
+        r.exit_code = p.exitCode();
+        return r;
+    }
     QEventLoop loop;
     QTimer bound;
     bound.setSingleShot(true);

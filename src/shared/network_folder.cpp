@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/folder_worker.h"
+#include "platform/gvfs_share.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 #include "shared/catalogue.h"
@@ -22,11 +23,21 @@ std::chrono::milliseconds borne_du_catalogue() {
     return platform::file_exists("wvelmorin.wdo") ? worker::screen_bound : std::chrono::milliseconds(8000);
 }
 
-// Everything the probe does on the worker, in order: whatever must make the
-// folder ready for it (a share's folder that went away) comes before its file
-// work, here and nowhere else.
-bool sonde_du_dossier(const std::string& dossier, int num_enreg, const std::string& date) {
-    return atdend_res::sonde(dossier, num_enreg, date);
+void (*rejoint_tard)() = nullptr;
+
+// What the probe found: the folder it used and whether it answers.
+struct sondage {
+    platform::gvfs_share::reached ici;
+    bool joignable = false;
+};
+
+// Everything the probe does on the worker, in order: a GVfs share that this
+// session has not mounted (the tablet restarted) is first found where this
+// session keeps it, or mounted again; then the probe's file work.
+sondage sonde_du_dossier(const std::string& dossier, int num_enreg, const std::string& date) {
+    sondage s{platform::gvfs_share::reach(dossier)};
+    s.joignable = atdend_res::sonde(s.ici.folder, num_enreg, date);
+    return s;
 }
 
 // Copies one file of the network folder into the current folder, unless the
@@ -52,6 +63,14 @@ copies copie_des_trois(const std::string& dossier) {
 }
 
 }  // namespace
+
+void quand_partage_rejoint(void (*f)()) {
+    rejoint_tard = f;
+}
+
+void partage_rejoint() {
+    if (rejoint_tard) rejoint_tard();
+}
 
 std::string dossier() {
     if (txt::trim(rep_reseau).empty()) return "";
@@ -105,9 +124,19 @@ bool teste_reseau() {
     if (rep_test.empty()) return false;
     const std::string d = rep_test, date = date_sonde();
     const int n = num_enreg_test;
-    return platform::folder_worker::result_or<bool>(
-        [d, n, date] { return dossier_reseau::sonde_du_dossier(d, n, date); }, false,
-        platform::folder_worker::screen_bound);
+    std::optional<dossier_reseau::sondage> r;
+    // A mount that outlasts the bound says so when it ends, and the queue is
+    // handed over then.
+    platform::folder_worker::run<dossier_reseau::sondage>(
+        [d, n, date] { return dossier_reseau::sonde_du_dossier(d, n, date); },
+        platform::folder_worker::screen_bound, r,
+        [](const dossier_reseau::sondage& tard) {
+            if (tard.ici.mounted && tard.joignable) dossier_reseau::partage_rejoint();
+        });
+    if (!r) return false;
+    // The folder file keeps the recorded folder; this run uses the one found.
+    if (r->joignable && r->ici.folder != d) rep_reseau = rep_test = r->ici.folder;
+    return r->joignable;
 }
 
 }  // namespace atdend_res

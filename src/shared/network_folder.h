@@ -24,6 +24,14 @@ bool teste_reseau();
 
 namespace dossier_reseau {
 
+// What the screen does when a call that outlasted its bound mounted the
+// network folder's share again and found the folder there (a GVfs share
+// after a restart of the tablet or of its session): on the screen's thread,
+// from the event loop, so that the queue leaves without a touch.
+void quand_partage_rejoint(void (*f)());
+// Runs that handler, when one is set.
+void partage_rejoint();
+
 // The exchange folder as every call on it spells it, so that a note written
 // by one names the same folder for the other: line 1 of the folder file
 // (rep_reseau) made absolute, the tablet folder being the current folder.
