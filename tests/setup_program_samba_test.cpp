@@ -34,6 +34,7 @@
 #include "main_screen/order_queue.h"
 #include "platform/folder_list.h"
 #include "platform/folder_worker.h"
+#include "platform/gvfs_share.h"
 #include "platform/network.h"
 #include "platform/network_discovery.h"
 #include "platform/services.h"
@@ -682,7 +683,9 @@ TEST_F(samba_tablet, a_restarted_tablet_mounts_its_share_again_and_hands_its_que
         EXPECT_FALSE(fs::exists(runtime / "gvfs" / mount_name, ec)) << "mounted before the tablet starts";
 
         // A new run of the program, with its orders waiting.
+        // A new run of the program: it remembers no earlier mount attempt.
         reset_globals();
+        platform::gvfs_share::forget_attempts();
         std::map<std::string, std::string> queued;
         for (int t = r.first_table; t < r.first_table + orders; ++t) {
             wvtest::write_bytes(order_name(t) + ".-A-", order(t));

@@ -194,8 +194,12 @@ reached reach(const std::string& recorded) {
     const auto f = parse_folder(recorded);
     std::error_code ec;
     if (!f || fs::is_directory(recorded, ec)) return {recorded, false};
-    if (const auto there = find_in_session(*f); there && fs::is_directory(*there, ec))
-        return {with_final_slash_of(recorded, *there), false};
+    if (const auto there = find_in_session(*f)) {
+        if (fs::is_directory(*there, ec)) return {with_final_slash_of(recorded, *there), false};
+        // Mounted, its folder not answering (a server stopped) or missing:
+        // mounting it again would change nothing.
+        return {recorded, false};
+    }
 
     attempts& a = the_attempts();
     {
