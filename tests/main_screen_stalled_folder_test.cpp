@@ -106,6 +106,15 @@ class stalled_folder : public wvtest::main_screen_test {
         return std::chrono::duration<double>(clock_::now() - t0).count();
     }
 
+    // The first drawing on a folder that stopped answering waits for the
+    // probe's bound; the next ones ask the folder nothing. The rest is the
+    // drawing's own work, which a loaded machine stretches.
+    static double premier_dessin() {
+        return std::chrono::duration<double>(platform::folder_worker::screen_bound).count() +
+               wvtest::time_scale();
+    }
+    static double dessin_suivant() { return 0.5 * wvtest::time_scale(); }
+
     void compte(const std::string& n) {
         EXPECT_TRUE(accueil());
         EXPECT_TRUE(meme_image(barre()->cell_picture(0, 4), icc::bt_coul(n.empty() ? 23 : 30)));
@@ -142,13 +151,13 @@ TEST_F(stalled_folder, a_folder_that_stops_answering_never_holds_the_screen_and_
     arrete();
     // The probe gets no answer: the drawing goes on within its bound.
     const std::string premiere = commande(1);
-    EXPECT_LT(redessine(), 2.0);
+    EXPECT_LT(redessine(), premier_dessin());
     compte("1");
     // A folder still stuck is not asked again: the next drawings are at once.
     const std::string seconde = commande(2);
-    EXPECT_LT(redessine(), 0.5);
+    EXPECT_LT(redessine(), dessin_suivant());
     compte("2");
-    for (int i = 0; i < 3; ++i) EXPECT_LT(redessine(), 0.5);
+    for (int i = 0; i < 3; ++i) EXPECT_LT(redessine(), dessin_suivant());
     compte("2");
 
     reprend();
@@ -182,11 +191,11 @@ TEST_F(stalled_folder, a_hand_over_stuck_in_a_call_is_not_started_again_and_coun
         return 0;
     });
 
-    EXPECT_LT(redessine(), 2.0);
+    EXPECT_LT(redessine(), premier_dessin());
     compte("3");
     EXPECT_TRUE(platform::folder_worker::stalled());
     // Touches on the send cell while the call is stuck: no second hand-over.
-    for (int i = 0; i < 3; ++i) EXPECT_LT(redessine(), 0.5);
+    for (int i = 0; i < 3; ++i) EXPECT_LT(redessine(), dessin_suivant());
     compte("3");
     EXPECT_EQ(copies_commencees.load(), 1);
 
@@ -216,14 +225,15 @@ TEST_F(stalled_folder, an_order_sent_while_the_folder_does_not_answer_is_written
         const auto avant = file_attente::en_attente(work);
         const auto t0 = clock_::now();
         EXPECT_TRUE(eta_com::instance().envoi_commande());
-        EXPECT_LT(std::chrono::duration<double>(clock_::now() - t0).count(), i == 0 ? 1.5 : 0.5);
+        EXPECT_LT(std::chrono::duration<double>(clock_::now() - t0).count(),
+                  i == 0 ? premier_dessin() : dessin_suivant());
         EXPECT_EQ(nb_lignes, 0);
         for (const std::string& n : file_attente::en_attente(work))
             if (std::find(avant.begin(), avant.end(), n) == avant.end())
                 envoyees[n] = wvtest::read_bytes(work / n);
     }
     ASSERT_EQ(envoyees.size(), 2u) << "two orders of the same second under two names";
-    EXPECT_LT(redessine(), 0.5);
+    EXPECT_LT(redessine(), dessin_suivant());
     compte("2");
 
     reprend();
@@ -245,7 +255,10 @@ TEST_F(stalled_folder, a_start_on_a_folder_that_does_not_answer_is_quick_and_kee
     const auto t0 = clock_::now();
     Form1& f = demarre();
     const double depart = std::chrono::duration<double>(clock_::now() - t0).count();
-    EXPECT_LT(depart, 2.5);
+    // The program waits for the folder once, for its bound; the rest is the
+    // start's own work, which a loaded machine stretches.
+    const double borne = std::chrono::duration<double>(platform::folder_worker::screen_bound).count();
+    EXPECT_LT(depart, borne + 1.5 * wvtest::time_scale());
     EXPECT_TRUE(f.loaded());
     // The server keys of the local catalogue: the waiter can take orders.
     ASSERT_TRUE(ecran().has("btx", 1));
