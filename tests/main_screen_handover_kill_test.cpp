@@ -32,6 +32,7 @@
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "support/fixtures.h"
+#include "support/handover_child_process.h"
 #include "support/handover_orders.h"
 #include "support/router.h"
 
@@ -101,25 +102,7 @@ class handover_kill : public wvtest::folder_test {
         std::vector<std::string> a = {WV_HANDOVER_CHILD, tablette.string(),       net.string(),
                                       rapport.string(),  std::to_string(premier), std::to_string(nombre)};
         a.insert(a.end(), coupure.begin(), coupure.end());
-        std::vector<char*> args;
-        for (std::string& x : a) args.push_back(x.data());
-        args.push_back(nullptr);
-        int tube[2];
-        EXPECT_EQ(::pipe(tube), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, tube[0]);
-        posix_spawn_file_actions_adddup2(&actions, tube[1], 3);
-        pid_t pid = 0;
-        const int rc = ::posix_spawn(&pid, WV_HANDOVER_CHILD, &actions, nullptr, args.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(tube[1]);
-        char pret = 0;
-        const bool demarre = rc == 0 && pid > 0 && ::read(tube[0], &pret, 1) == 1;
-        ::close(tube[0]);
-        // Without a child, no kill may ever be sent: a kill of pid 0 would end this whole process group.
-        if (!demarre) throw std::runtime_error("the child process did not start");
-        return pid;
+        return wvtest::start_handover_child(WV_HANDOVER_CHILD, std::move(a));
     }
     static int attend(pid_t pid) {
         int st = 0;

@@ -750,7 +750,8 @@ TEST_F(queue, permissions_that_bite_an_unprivileged_user_keep_the_queue_whole_or
         }
         EXPECT_EQ(fichiers(reseau), (std::vector<std::string>{"1_.txt", "2_.txt"}));
         EXPECT_EQ(wvtest::read_bytes(reseau / "2_.txt"), commande("002"));
-        EXPECT_EQ(fichiers(tablette), (std::vector<std::string>{"rapport", "wvelmorin.tag"})) << "no note left";
+        EXPECT_EQ(fichiers(tablette), (std::vector<std::string>{"rapport", "wvelmorin.tag"}))
+            << "no note left";
     }
 }
 
@@ -796,7 +797,8 @@ TEST_F(queue, a_note_is_known_for_its_folder_however_the_folder_is_spelt) {
         file_attente::transmet(tablette, c.transmet);
         EXPECT_FALSE(fs::exists(tablette / nom));
         EXPECT_EQ(fichiers(net), std::vector<std::string>{}) << "copied again";
-        EXPECT_EQ(fichiers(tablette), (std::vector<std::string>{"rapport", "wvelmorin.tag"})) << "no note left";
+        EXPECT_EQ(fichiers(tablette), (std::vector<std::string>{"rapport", "wvelmorin.tag"}))
+            << "no note left";
     }
 }
 

@@ -30,6 +30,7 @@
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "support/fixtures.h"
+#include "support/handover_child_process.h"
 #include "support/handover_orders.h"
 
 extern char** environ;
@@ -75,25 +76,7 @@ class tablet_folders : public wvtest::folder_test {
         std::vector<std::string> arg = {WV_HANDOVER_CHILD,  t.dossier.string(),      net.string(),
                                         t.rapport.string(), std::to_string(premier), std::to_string(nombre)};
         if (!coupure.empty()) arg.push_back(coupure);
-        std::vector<char*> args;
-        for (std::string& x : arg) args.push_back(x.data());
-        args.push_back(nullptr);
-        int tube[2];
-        if (::pipe(tube) != 0) throw std::runtime_error("no pipe");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, tube[0]);
-        posix_spawn_file_actions_adddup2(&actions, tube[1], 3);
-        pid_t pid = 0;
-        const int rc = ::posix_spawn(&pid, WV_HANDOVER_CHILD, &actions, nullptr, args.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(tube[1]);
-        char pret = 0;
-        const bool demarre = rc == 0 && pid > 0 && ::read(tube[0], &pret, 1) == 1;
-        ::close(tube[0]);
-        // Without a child, no kill may ever be sent: a kill of pid 0 would end this whole process group.
-        if (!demarre) throw std::runtime_error("the child process did not start");
-        return pid;
+        return wvtest::start_handover_child(WV_HANDOVER_CHILD, std::move(arg));
     }
     static int attend(pid_t pid) {
         int st = 0;

@@ -7,9 +7,7 @@
 // machine cannot run it.
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/inotify.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -27,6 +25,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "configuration/tools_actions.h"
@@ -44,105 +43,24 @@
 #include "shared/globals.h"
 #include "shared/icc.h"
 #include "support/fixtures.h"
+#include "support/gvfs_share.h"
+#include "support/router.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Ostrevane::Form1;
 
-std::string find_program(const char* name) {
-    return QStandardPaths::findExecutable(name, {"/usr/sbin", "/usr/bin", "/sbin", "/bin", "/usr/libexec"})
-        .toStdString();
-}
-
-sockaddr_in loopback(int port) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<std::uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return a;
-}
-
-// A port of 127.0.0.1 that nothing listens on now.
-int free_port() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a = loopback(0);
-    socklen_t len = sizeof a;
-    int port = 0;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0)
-        port = ntohs(a.sin_port);
-    if (fd >= 0) ::close(fd);
-    return port;
-}
+using wvtest::find_program;
+using wvtest::free_port;
 
 // How long a test waits for a state before it calls it never reached: long
 // enough for a machine under heavy load; a state reached returns at once.
 constexpr int hang_guard_ms = 120000;
 
-bool port_answers(int port, int within_ms = hang_guard_ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(within_ms);
-    while (std::chrono::steady_clock::now() < end) {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        const sockaddr_in a = loopback(port);
-        const bool ok = fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
-        if (fd >= 0) ::close(fd);
-        if (ok) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
+bool port_answers(int port) {
+    return wvtest::port_answers(port, hang_guard_ms);
 }
-
-// The router on the server's own disk: it takes each ".txt" of the exchange
-// folder the moment it is named there (woken by inotify, and looking again
-// every few milliseconds), reads it and removes it, and keeps what it read.
-class server_router {
-  public:
-    void start(const fs::path& folder) {
-        stop();
-        taken_.clear();
-        stopping_ = false;
-        worker_ = std::thread([this, folder] { run(folder); });
-    }
-    void stop() {
-        stopping_ = true;
-        if (worker_.joinable()) worker_.join();
-    }
-    // Name and bytes of each file taken, in the order taken.
-    std::vector<std::pair<std::string, std::string>> taken() {
-        std::lock_guard lock(m_);
-        return taken_;
-    }
-    ~server_router() { stop(); }
-
-  private:
-    void run(const fs::path& folder) {
-        const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        if (fd >= 0) ::inotify_add_watch(fd, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE | IN_CREATE);
-        char events[4096];
-        while (!stopping_) {
-            pollfd p{fd, POLLIN, 0};
-            ::poll(&p, fd >= 0 ? 1 : 0, 5);
-            while (fd >= 0 && ::read(fd, events, sizeof events) > 0) {
-            }
-            std::error_code ec;
-            for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-                const std::string name = it->path().filename().string();
-                if (name.size() < 4 || name.compare(name.size() - 4, 4, ".txt") != 0) continue;
-                std::string bytes = wvtest::read_bytes(it->path());
-                if (!fs::remove(it->path(), ec)) continue;
-                std::lock_guard lock(m_);
-                taken_.emplace_back(name, std::move(bytes));
-            }
-        }
-        if (fd >= 0) ::close(fd);
-    }
-
-    std::thread worker_;
-    std::atomic<bool> stopping_{false};
-    std::mutex m_;
-    std::vector<std::pair<std::string, std::string>> taken_;
-};
 
 class samba_server : public wvtest::folder_test {
   protected:
@@ -215,7 +133,7 @@ class samba_server : public wvtest::folder_test {
             bus.terminate();
             bus.waitForFinished(3000);
         }
-        router.stop();
+        router.reset();
         if (!kernel_mount.empty()) platform::run_program("umount", {"-l", kernel_mount.string()}, 3000);
         stop_smbd();
         // Last set first: the first value saved is the one before the test.
@@ -348,7 +266,8 @@ class samba_server : public wvtest::folder_test {
     int port = 0;
     QProcess server, bus;
     fs::path runtime;
-    server_router router;
+    // The router on the server's own disk, taking each ".txt" the moment it is named.
+    std::optional<wvtest::router> router;
     fs::path kernel_mount;
     std::vector<platform::discovery_program> discovery;
     std::vector<std::pair<std::string, std::optional<QByteArray>>> saved_env;
@@ -691,28 +610,35 @@ TEST_F(samba_tablet, a_restarted_tablet_mounts_its_share_again_and_hands_its_que
             wvtest::write_bytes(order_name(t) + ".-A-", order(t));
             queued[order_name(t) + ".txt"] = order(t);
         }
-        router.start(on_server());
+        router.emplace(on_server(), wvtest::router::watch::inotify);
+        std::vector<wvtest::router::taken_file> taken;
+        const auto took = [&] {
+            for (auto& f : router->take_all()) taken.push_back(std::move(f));
+            return taken.size();
+        };
         const auto started = std::chrono::steady_clock::now();
         ::Form1::instance().show();
         const auto shown = std::chrono::steady_clock::now() - started;
-        ASSERT_TRUE(wait_for([&] { return router.taken().size() >= queued.size(); }))
-            << router.taken().size() << " of " << queued.size() << " orders reached the server";
+        ASSERT_TRUE(wait_for([&] { return took() >= queued.size(); }))
+            << taken.size() << " of " << queued.size() << " orders reached the server";
         const auto delivered = std::chrono::steady_clock::now() - started;
         EXPECT_TRUE(wait_for([] { return file_attente::en_attente(".").empty(); }))
             << file_attente::en_attente(".").size() << " orders still on the tablet";
         ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::milliseconds(hang_guard_ms)));
         QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
-        router.stop();
+        router->pause();
+        took();
+        router.reset();
 
         std::map<std::string, std::string> arrived;
         std::map<std::string, int> times;
-        for (const auto& [name, bytes] : router.taken()) {
-            arrived[name] = bytes;
-            ++times[name];
+        for (const auto& f : taken) {
+            arrived[f.name] = f.bytes;
+            ++times[f.name];
         }
         EXPECT_EQ(arrived, queued) << "each order, byte for byte";
         for (const auto& [name, n] : times) EXPECT_EQ(n, 1) << name << " taken " << n << " times";
-        EXPECT_EQ(router.taken().size(), queued.size());
+        EXPECT_EQ(taken.size(), queued.size());
 
         // The share is this session's, and the folder file is as Ostrevane wrote it.
         const fs::path here = runtime / "gvfs" / mount_name / "velmorin";

@@ -17,11 +17,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
+bool run(const std::string& program, const QStringList& args, const QProcessEnvironment& env, int ms) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QString::fromStdString(program), args);
+    if (!p.waitForFinished(ms)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return false;
+    }
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+}  // namespace
+
 std::string find_program(const char* name) {
     return QStandardPaths::findExecutable(name, {"/usr/sbin", "/usr/bin", "/sbin", "/bin", "/usr/libexec"})
         .toStdString();
 }
 
+namespace {
 sockaddr_in loopback(int port) {
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -29,6 +45,8 @@ sockaddr_in loopback(int port) {
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     return a;
 }
+
+}  // namespace
 
 int free_port() {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -54,21 +72,6 @@ bool port_answers(int port, int within_ms) {
     }
     return false;
 }
-
-bool run(const std::string& program, const QStringList& args, const QProcessEnvironment& env, int ms) {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QString::fromStdString(program), args);
-    if (!p.waitForFinished(ms)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return false;
-    }
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-}  // namespace
 
 gvfs_share::gvfs_share(const fs::path& work) : work_(work) {
     if (::geteuid() != 0) {

@@ -13,6 +13,15 @@
 
 namespace wvtest {
 
+// A program of the system's folders (also /usr/sbin and /usr/libexec, which
+// a user's PATH may lack); empty when it is not installed.
+std::string find_program(const char* name);
+// A port of 127.0.0.1 that nothing listens on now.
+int free_port();
+// Whether something takes connections on that port of 127.0.0.1, asked
+// again until `within_ms` passed.
+bool port_answers(int port, int within_ms);
+
 class gvfs_share {
   public:
     // Sets the share up under `work` (which smbd's guest user must be able
