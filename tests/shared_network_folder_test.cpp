@@ -25,16 +25,15 @@ namespace fs = std::filesystem;
 
 struct identite {
     ino_t inode = 0;
-    struct timespec mtime {};
-    bool operator==(const identite& o) const {
-        return inode == o.inode && mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec;
-    }
+    // The last change, in nanoseconds.
+    long long modifie = 0;
+    bool operator==(const identite& o) const { return inode == o.inode && modifie == o.modifie; }
 };
 
 identite identite_de(const fs::path& p) {
     struct stat st {};
     if (::stat(p.c_str(), &st) != 0) return {};
-    return {st.st_ino, st.st_mtim};
+    return {st.st_ino, static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
 }
 
 // Counts the renames onto each final name (every atomic write ends with one),
