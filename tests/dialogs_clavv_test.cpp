@@ -33,6 +33,9 @@ class keyboard : public wvtest::folder_test {
     static void tap_all(std::initializer_list<int> keys) {
         for (int i : keys) tap(i);
     }
+    // Each character is a key event of its own, as a keyboard sends a
+    // combining mark after its letter.
+    static void keys(const char* utf8) { scripted_user::type_unicode(field(), QString::fromUtf8(utf8)); }
     // Shows the keyboard as a caller does; `user` acts on it.
     static void type(const std::string& text, std::function<void()> user, int kind = 129) {
         scripted_user::expect("clavv", [user](form&) { user(); });
@@ -200,6 +203,43 @@ TEST_F(keyboard, a_character_the_code_page_lacks_spoils_nothing_typed_after_it) 
         QTest::keyClick(field(), Qt::Key_Return);
     });
     EXPECT_EQ(texte_message, "x?\x80ya?\x9C\x8C");
+}
+
+// Accents typed on a physical keyboard as a letter followed by a combining
+// mark: the field puts them together, so the text sent holds the code
+// page's own letter and the caret still counts characters.
+TEST_F(keyboard, a_letter_and_its_combining_mark_are_sent_as_one_code_page_letter) {
+    type("|", [] {
+        field()->setFocus();
+        keys("e\u0301");
+        EXPECT_EQ(field()->text(), "\xE9");
+        EXPECT_EQ(field()->sel_start(), 1);
+        tap(15);  // "a" of the on-screen keyboard, after the accent
+        keys("c\u0327e\u0300n\u0303E\u0301");
+        // A mark the code page has no letter for stays one "?", as before.
+        keys("q\u0301");
+        QTest::keyClick(field(), Qt::Key_Return);
+    });
+    EXPECT_EQ(texte_message,
+              "\xE9"
+              "a\xE7\xE8\xF1\xC9q?");
+}
+
+TEST_F(keyboard, a_touch_after_an_accent_typed_inside_the_text_lands_after_it) {
+    type("|ab", [] {
+        field()->setFocus();
+        QTest::keyClick(field(), Qt::Key_Home);
+        keys("e\u0301");
+        EXPECT_EQ(field()->sel_start(), 1);
+        tap(16);  // "z"
+        EXPECT_EQ(field()->text(), "\xE9zab");
+        QTest::keyClick(field(), Qt::Key_End);
+        keys("u\u0308");
+        tap(13);  // backspace: the composed letter is one character
+        keys("o\u0302");
+        QTest::keyClick(field(), Qt::Key_Return);
+    });
+    EXPECT_EQ(texte_message, "\xE9zab\xF4");
 }
 
 TEST_F(keyboard, kind_1129_starts_in_upper_case) {
