@@ -24,6 +24,7 @@ namespace fs = std::filesystem;
 
 class outils : public wvtest::order_screen_test {
   protected:
+    outils() { death_test_child_shares_the_folder = true; }
     // Runs `a` on the opened tools screen; closes it afterwards if still open.
     void sur_outils(std::function<void(platform::form&)> a) {
         scripted_user::expect("ch_outils", [a](platform::form& f) {
@@ -460,7 +461,6 @@ TEST_F(outils, resolution_asks_both_sides_and_an_empty_or_unusable_answer_writes
 }
 
 TEST_F(outils, resolution_typed_is_written_and_the_program_ends) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     parametres::ecrit(2, "#I#0:00800:00600 xy");
     EXPECT_EXIT(
         {
@@ -708,7 +708,6 @@ TEST_F(outils, the_bottom_bar_asks_for_the_reset_and_no_keeps_the_screen) {
 }
 
 TEST_F(outils, the_hidden_dump_button_writes_the_records_and_ends) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     parametres::ecrit(25, "#I#006");
     EXPECT_EXIT(
         {

@@ -26,6 +26,7 @@ constexpr std::int32_t rouge_fonce = platform::rgb(0xC0, 0x00, 0x00);
 
 class setup_screen : public wvtest::folder_test {
   protected:
+    setup_screen() { death_test_child_shares_the_folder = true; }
     void SetUp() override {
         folder_test::SetUp();
         // SERVEUR holds the exchange folder with its catalogue, BUREAU the
@@ -196,7 +197,6 @@ TEST_F(setup_screen, a_computer_without_the_exchange_folder_is_a_disk_not_initia
 }
 
 TEST_F(setup_screen, valider_rewrites_the_main_programs_file_as_seven_lines_and_starts_it) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     wvtest::write_bytes(work / "wfichdir.wdo",
                         "\\\\x\\y\r\n \r\n \r\n \r\n \r\n \r\n \r\n \r\n \r\n \r\n \r\n \r\n");
     const std::string attendu = dossier("serveur/velmorin") + "/\r\n \r\n \r\n \r\n \r\n \r\n \r\n";
@@ -309,7 +309,6 @@ TEST_F(setup_screen, every_text_is_legible_and_on_an_800_by_600_display) {
 }
 
 TEST_F(setup_screen, annuler_leaves_the_folder_file_untouched_and_starts_nothing) {
-    GTEST_FLAG_SET(death_test_style, "fast");
     const std::string avant = "/ancien/\r\n \r\n";
     wvtest::write_bytes(work / "wfichdir.wdo", avant);
     EXPECT_EXIT(

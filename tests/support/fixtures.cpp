@@ -18,12 +18,21 @@ namespace wvtest {
 
 namespace {
 std::filesystem::path original_folder;
-}
+// Set by a test whose death-test child shares its folder, for that child.
+constexpr const char* parent_folder_variable = "WV_TEST_PARENT_FOLDER";
+}  // namespace
 
 void folder_test::SetUp() {
     if (original_folder.empty()) original_folder = std::filesystem::current_path();
-    char tmpl[] = "/tmp/wvtest-XXXXXX";
-    work = ::mkdtemp(tmpl);
+    const char* parent = std::getenv(parent_folder_variable);
+    folder_of_the_parent_ = death_test_child_shares_the_folder && parent;
+    if (folder_of_the_parent_) {
+        work = parent;
+    } else {
+        char tmpl[] = "/tmp/wvtest-XXXXXX";
+        work = ::mkdtemp(tmpl);
+        if (death_test_child_shares_the_folder) ::setenv(parent_folder_variable, work.c_str(), 1);
+    }
     net = work / "reseau";
     std::filesystem::create_directories(net);
     std::filesystem::current_path(work);
@@ -52,6 +61,10 @@ void folder_test::TearDown() {
     platform::set_start_hook(nullptr);
     platform::set_file_fault_hook(nullptr);
     std::filesystem::current_path(original_folder);
+    // A child that got here (its test ended before the death test's
+    // statement) leaves the folder to its parent.
+    if (folder_of_the_parent_) return;
+    if (death_test_child_shares_the_folder) ::unsetenv(parent_folder_variable);
     std::error_code ec;
     std::filesystem::remove_all(work, ec);
 }

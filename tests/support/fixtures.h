@@ -23,9 +23,19 @@ class folder_test : public ::testing::Test {
     std::filesystem::path work;
     std::filesystem::path net;
 
+    // A death test runs its test again from the start in a new process (a
+    // fork of a process that has threads and a QApplication is not safe to
+    // go on in). A fixture that sets this in its constructor has that
+    // process work in the parent's folder, so that what the program wrote
+    // before it ended is there for the parent to check.
+    bool death_test_child_shares_the_folder = false;
+
     // Copies the demo catalogue into the network folder.
     void copy_demo_to_network();
     std::string network_folder() const { return net.string(); }
+
+  private:
+    bool folder_of_the_parent_ = false;
 };
 
 // For the lifetime of this object, the screen registered under `name` is a
