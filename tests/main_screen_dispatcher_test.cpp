@@ -420,7 +420,6 @@ TEST_F(dispatcher, end_function_without_waiting_orders_asks_only_to_close) {
 class dispatcher_end : public wvtest::main_screen_test {};
 
 TEST_F(dispatcher_end, confirmed_close_writes_the_provisional_order_and_ends) {
-    dossier_partage();
     EXPECT_EXIT(
         {
             demarre_avec_serveur();

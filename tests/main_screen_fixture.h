@@ -1,7 +1,7 @@
 // The main screen under test: every screen it opens is a bare double whose
 // behaviour is the scripted user's, and a tablet's files can be laid out
-// before the start. Death-test children run in the parent's folder, so that
-// the parent can look at what they left behind.
+// before the start. Death-test children run in the parent's folder (see
+// folder_test), so that the parent can look at what they left behind.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,6 +23,7 @@ namespace wvtest {
 
 class main_screen_test : public folder_test {
   protected:
+    main_screen_test() { death_test_child_shares_the_folder = true; }
     void SetUp() override {
         folder_test::SetUp();
         for (const char* nom : {"mini_97", "clavv", "clav_num", "ch_numtab", "sel_arti", "eta_com", "menufor",
@@ -32,7 +33,6 @@ class main_screen_test : public folder_test {
     void TearDown() override {
         Form1::instance().unload();
         folder_test::TearDown();
-        unsetenv("WV_MAIN_SCREEN_PARENT_FOLDER");
     }
 
     // A tablet that knows its screen format and its network folder.
@@ -56,21 +56,6 @@ class main_screen_test : public folder_test {
         Form1& f = demarre();
         scripted_user::tap(touche(1));
         return f;
-    }
-
-    // The death-test child runs this test again in a new folder of its own:
-    // called first in the test, it sends the child to the parent's folder.
-    void dossier_partage() {
-        if (const char* parent = std::getenv("WV_MAIN_SCREEN_PARENT_FOLDER")) {
-            const auto mien = work;
-            work = parent;
-            net = work / "reseau";
-            std::filesystem::current_path(work);
-            std::error_code ec;
-            std::filesystem::remove_all(mien, ec);
-        } else {
-            setenv("WV_MAIN_SCREEN_PARENT_FOLDER", work.c_str(), 1);
-        }
     }
 
     static Form1& ecran() { return Form1::instance(); }

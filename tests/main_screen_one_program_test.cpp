@@ -80,7 +80,6 @@ TEST_F(one_program, a_desktop_close_under_an_open_screen_is_refused_without_a_qu
 class one_program_end : public wvtest::main_screen_test {};
 
 TEST_F(one_program_end, a_confirmed_desktop_close_writes_the_provisional_order_and_ends) {
-    dossier_partage();
     EXPECT_EXIT(
         {
             demarre_avec_serveur();
@@ -101,10 +100,8 @@ TEST_F(one_program_end, a_confirmed_desktop_close_writes_the_provisional_order_a
 
 // A real Wvelmorin holds the folder; this process is the second one.
 TEST_F(one_program_end, a_second_program_on_a_folder_says_so_ends_and_touches_nothing) {
-    const bool enfant = std::getenv("WV_MAIN_SCREEN_PARENT_FOLDER") != nullptr;
-    dossier_partage();
     QProcess premier;
-    if (!enfant) {
+    if (!in_death_test_child()) {
         copy_demo_to_network();
         tablette();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

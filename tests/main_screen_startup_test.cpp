@@ -147,7 +147,6 @@ TEST_F(startup, folder_typed_without_trailing_separator_names_network_files_with
 }
 
 TEST_F(startup, answering_yes_to_the_server_search_starts_the_set_up_program_and_ends) {
-    dossier_partage();
     EXPECT_EXIT(
         {
             scripted_user::expect("porpay", [](platform::form& f) { scripted_user::tap(f.find("Image2")); });
@@ -180,7 +179,6 @@ TEST_F(startup, a_set_up_program_that_cannot_start_still_ends_the_program) {
 }
 
 TEST_F(startup, an_empty_folder_answer_writes_no_folder_file_and_ends) {
-    dossier_partage();
     tablette();
     fs::remove(work / "wfichdir.wdo");
     EXPECT_EXIT(
@@ -195,7 +193,6 @@ TEST_F(startup, an_empty_folder_answer_writes_no_folder_file_and_ends) {
 }
 
 TEST_F(startup, a_folder_file_that_cannot_be_written_is_told_and_the_program_ends) {
-    dossier_partage();
     const fs::path tablette_ = work / "tablette";
     EXPECT_EXIT(
         {
@@ -228,7 +225,6 @@ TEST_F(startup, a_folder_file_that_cannot_be_written_is_told_and_the_program_end
 }
 
 TEST_F(startup, a_decimal_comma_ends_the_start_before_the_settings_file_is_opened) {
-    dossier_partage();
     EXPECT_EXIT(
         {
             platform::set_decimal_separator_override(',');

@@ -195,7 +195,6 @@ TEST_F(reset, a_double_touch_on_the_bottom_bar_asks_and_no_keeps_the_order) {
 }
 
 TEST_F(reset, a_confirmed_reset_ends_without_writing_the_order_anywhere) {
-    dossier_partage();
     EXPECT_EXIT(
         {
             demarre_avec_serveur();

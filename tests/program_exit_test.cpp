@@ -116,7 +116,6 @@ TEST_F(main_window_close, no_keeps_the_program_and_its_window) {
 }
 
 TEST_F(main_window_close, yes_writes_the_provisional_order_and_ends) {
-    dossier_partage();
     EXPECT_EXIT(
         {
             demarre_avec_serveur();

@@ -29,6 +29,8 @@ class folder_test : public ::testing::Test {
     // process work in the parent's folder, so that what the program wrote
     // before it ended is there for the parent to check.
     bool death_test_child_shares_the_folder = false;
+    // Whether this process is such a child, working in its parent's folder.
+    bool in_death_test_child() const { return folder_of_the_parent_; }
 
     // Copies the demo catalogue into the network folder.
     void copy_demo_to_network();
