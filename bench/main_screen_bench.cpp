@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <fstream>
 
+#include "bench_tablet.h"
 #include "largest_catalogue.h"
 #include "main_screen/form1.h"
 #include "main_screen/order_queue.h"
@@ -32,15 +33,7 @@ class tablette_mesuree {
         net_ = work / "reseau";
         fs::create_directories(net_);
         bench::write_largest_catalogue(net_);
-        std::string parametres(40000, ' ');
-        parametres.replace(20, 16, "#I#0:01024:00768");
-        std::ofstream(work / "wfenzo42.wdo", std::ios::binary) << parametres;
-        std::ofstream(work / "wfichdir.wdo", std::ios::binary) << net_.string() << "\r\n";
-        fs::current_path(work);
-        reset_globals();
-        Form1::instance().show();
-        code_force = "#SERV#01";
-        Form1::instance().btx_Click(0);
+        bench::start_tablet(work, net_);
         table_couverts = "#N0124 ";
     }
     ~tablette_mesuree() {

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <memory>
 
+#include "bench_tablet.h"
 #include "largest_catalogue.h"
 #include "main_screen/form1.h"
 #include "platform/folder_worker.h"
@@ -48,15 +49,7 @@ class tablette {
         }
         const fs::path tab = work / "tablette";
         fs::create_directories(tab);
-        std::string parametres(40000, ' ');
-        parametres.replace(20, 16, "#I#0:01024:00768");
-        std::ofstream(tab / "wfenzo42.wdo", std::ios::binary) << parametres;
-        std::ofstream(tab / "wfichdir.wdo", std::ios::binary) << dossier.string() << "\r\n";
-        fs::current_path(tab);
-        reset_globals();
-        Form1::instance().show();
-        code_force = "#SERV#01";
-        Form1::instance().btx_Click(0);
+        bench::start_tablet(tab, dossier);
         pret_ = serveurs[1].size() > 0;
         if (!pret_) why_not_ = "the tablet did not take the catalogue from " + dossier.string();
     }
@@ -76,49 +69,41 @@ class tablette {
     std::string why_not_;
 };
 
-void home_view_redraw(benchmark::State& state, bool sur_gvfs) {
+// Runs `measure` on a started tablet, or says why there is none.
+template <class Measure>
+void on_a_tablet(benchmark::State& state, bool sur_gvfs, Measure measure) {
     tablette t(sur_gvfs);
     if (!t.pret()) {
         state.SkipWithError(t.why_not().c_str());
         return;
     }
-    bool joignable = true;
-    for (auto _ : state) {
-        Form1::instance().affiche_menu();
-        QCoreApplication::processEvents();
-        joignable = joignable && Form1::instance().get<platform::grid>("g2")->text(0, 4).empty();
-    }
-    if (!joignable) state.SkipWithError("the folder was found unreachable during the drawings");
+    measure();
 }
 
-void home_view_redraw_on_the_local_disk(benchmark::State& state) {
-    home_view_redraw(state, false);
+void home_view_redraw(benchmark::State& state, bool sur_gvfs) {
+    on_a_tablet(state, sur_gvfs, [&state] {
+        bool joignable = true;
+        for (auto _ : state) {
+            Form1::instance().affiche_menu();
+            QCoreApplication::processEvents();
+            joignable = joignable && Form1::instance().get<platform::grid>("g2")->text(0, 4).empty();
+        }
+        if (!joignable) state.SkipWithError("the folder was found unreachable during the drawings");
+    });
 }
-BENCHMARK(home_view_redraw_on_the_local_disk)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void home_view_redraw_on_a_gvfs_share(benchmark::State& state) {
-    home_view_redraw(state, true);
-}
-BENCHMARK(home_view_redraw_on_a_gvfs_share)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK_CAPTURE(home_view_redraw, on_the_local_disk, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(home_view_redraw, on_a_gvfs_share, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2);
 
 void probe(benchmark::State& state, bool sur_gvfs) {
-    tablette t(sur_gvfs);
-    if (!t.pret()) {
-        state.SkipWithError(t.why_not().c_str());
-        return;
-    }
-    for (auto _ : state)
-        if (!atdend_res::teste_reseau()) state.SkipWithError("the probe found the folder unreachable");
+    on_a_tablet(state, sur_gvfs, [&state] {
+        for (auto _ : state)
+            if (!atdend_res::teste_reseau()) state.SkipWithError("the probe found the folder unreachable");
+    });
 }
-
-void probe_on_the_local_disk(benchmark::State& state) {
-    probe(state, false);
-}
-BENCHMARK(probe_on_the_local_disk)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void probe_on_a_gvfs_share(benchmark::State& state) {
-    probe(state, true);
-}
-BENCHMARK(probe_on_a_gvfs_share)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+BENCHMARK_CAPTURE(probe, on_the_local_disk, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(probe, on_a_gvfs_share, true)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 }  // namespace

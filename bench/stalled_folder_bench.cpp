@@ -16,6 +16,7 @@
 #include <fstream>
 #include <thread>
 
+#include "bench_tablet.h"
 #include "largest_catalogue.h"
 #include "main_screen/form1.h"
 #include "platform/folder_worker.h"
@@ -58,15 +59,7 @@ class partage_fuse {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (device_of(partage_) == device_of(work)) return;
         monte_ = true;
-        std::string parametres(40000, ' ');
-        parametres.replace(20, 16, "#I#0:01024:00768");
-        std::ofstream(work / "wfenzo42.wdo", std::ios::binary) << parametres;
-        std::ofstream(work / "wfichdir.wdo", std::ios::binary) << partage_.string() << "\r\n";
-        fs::current_path(work);
-        reset_globals();
-        Form1::instance().show();
-        code_force = "#SERV#01";
-        Form1::instance().btx_Click(0);
+        bench::start_tablet(work, partage_);
     }
     ~partage_fuse() {
         if (daemon_ > 0) {
