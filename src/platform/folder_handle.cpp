@@ -37,7 +37,7 @@ bool folder_handle::still_at_its_path() const {
 }
 
 std::optional<bool> folder_handle::has(const std::string& name) const {
-    if (fd_ < 0) return std::nullopt;
+    if (fd_ < 0 || injected_fault(file_op::stat, path_ / name)) return std::nullopt;
     struct stat st {};
     if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return true;
     if (errno == ENOENT) return false;

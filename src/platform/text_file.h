@@ -68,8 +68,9 @@ int remove_temporary_leftovers(const std::filesystem::path& folder, bool shared,
 // Tests inject file-system failures: for each operation of the writes and
 // removals above, the hook names the errno with which it fails (0: it runs).
 // A write that fails with ENOSPC has written part of its bytes first, as a
-// disk that fills up does.
-enum class file_op { create, write, sync, rename, remove, sync_folder };
+// disk that fills up does. `stat` is a held folder's question whether a name
+// is there: failed, the folder cannot tell (a share that does not answer).
+enum class file_op { create, write, sync, rename, remove, sync_folder, stat };
 using file_fault_hook = std::function<int(file_op, const std::filesystem::path&)>;
 void set_file_fault_hook(file_fault_hook hook);
 // For the writers of this layer: the errno the hook names for an operation

@@ -51,7 +51,7 @@ struct coupure {
 coupure* la_coupure = nullptr;
 
 const char* nom_op(platform::file_op op) {
-    static const char* const noms[] = {"create", "write", "sync", "rename", "remove", "sync_folder"};
+    static const char* const noms[] = {"create", "write", "sync", "rename", "remove", "sync_folder", "stat"};
     return noms[static_cast<int>(op)];
 }
 
