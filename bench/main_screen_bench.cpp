@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <fstream>
+#include <optional>
+#include <set>
 
 #include "bench_tablet.h"
 #include "largest_catalogue.h"
@@ -18,6 +20,7 @@
 #include "platform/text.h"
 #include "shared/globals.h"
 #include "shared/settings_file.h"
+#include "support/router.h"
 
 namespace {
 
@@ -118,18 +121,63 @@ const char* lieu(const benchmark::State& state) {
     return state.range(0) ? "memory (tmpfs)" : "disk (ext4)";
 }
 
+// The restaurant's router, when the case has one (its second argument): it
+// takes each ".txt" the moment inotify names it and removes it, competing
+// with the hand-over for the folder, as on the server. Started before the
+// timed part; once it ends, every order must have reached it once.
+class routeur_du_cas {
+  public:
+    routeur_du_cas(benchmark::State& state, const fs::path& reseau) : state_(state) {
+        if (state.range(1)) r_.emplace(reseau, wvtest::router::watch::inotify, /*removes=*/true);
+    }
+    void verifie() {
+        if (!r_) return;
+        r_->pause();
+        std::set<std::string> noms;
+        long recues = 0;
+        for (const auto& f : r_->take_all()) {
+            ++recues;
+            noms.insert(f.name);
+        }
+        if (recues != 1000 || noms.size() != 1000)
+            state_.SkipWithError("the router did not get each order once");
+        r_.reset();
+    }
+
+  private:
+    benchmark::State& state_;
+    std::optional<wvtest::router> r_;
+};
+
+std::string libelle(const benchmark::State& state) {
+    return std::string(lieu(state)) + (state.range(1) ? ", router taking each order" : ", no router");
+}
+
+// Folder (disk, memory) by router (none, one taking each order at once).
+void folders_and_router(benchmark::internal::Benchmark* b) {
+    for (int memoire : {0, 1})
+        for (int routeur : {0, 1}) b->Args({memoire, routeur});
+}
+
 void queue_hand_over_of_1000_orders(benchmark::State& state) {
     file_de_mille f("queue", state.range(0) != 0);
     for (auto _ : state) {
         state.PauseTiming();
         f.remplit();
+        routeur_du_cas routeur(state, f.reseau);
         state.ResumeTiming();
         const auto b = file_attente::transmet(f.local, f.reseau.string());
+        state.PauseTiming();
         if (b.transmis != 1000) state.SkipWithError("not every order was handed over");
+        routeur.verifie();
+        state.ResumeTiming();
     }
-    state.SetLabel(lieu(state));
+    state.SetLabel(libelle(state));
 }
-BENCHMARK(queue_hand_over_of_1000_orders)->Arg(0)->Arg(1)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(queue_hand_over_of_1000_orders)
+    ->Apply(folders_and_router)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 bool ecrit_tout(int dossier, const std::string& nom, const std::string& octets, int drapeaux) {
     const int fd = ::openat(dossier, nom.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | drapeaux, 0644);
@@ -152,6 +200,7 @@ void minimal_safe_copy_with_note_of_1000_orders(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         f.remplit();
+        routeur_du_cas routeur(state, f.reseau);
         state.ResumeTiming();
         const int tablette = ::open(f.local.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         const int reseau = ::open(f.reseau.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -174,13 +223,15 @@ void minimal_safe_copy_with_note_of_1000_orders(benchmark::State& state) {
         }
         ::close(tablette);
         ::close(reseau);
+        state.PauseTiming();
         if (faits != 1000) state.SkipWithError("not every order was copied");
+        routeur.verifie();
+        state.ResumeTiming();
     }
-    state.SetLabel(lieu(state));
+    state.SetLabel(libelle(state));
 }
 BENCHMARK(minimal_safe_copy_with_note_of_1000_orders)
-    ->Arg(0)
-    ->Arg(1)
+    ->Apply(folders_and_router)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
