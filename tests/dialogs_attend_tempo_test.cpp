@@ -20,17 +20,19 @@ class countdown : public wvtest::folder_test {
 };
 
 TEST_F(countdown, counts_down_each_second_then_shows_the_retry_and_closes) {
+    // The countdown's own second, not what the program holds.
+    static constexpr int one_second = 1000;
     QElapsedTimer since_shown;
     scripted_user::expect("attend_tempo", [&since_shown](form& f) {
         EXPECT_EQ(
             f.get<platform::label>("Label1")->caption(),
             cp("Impossible de se connecter au réseau, un nouvel essai sera fait dans         secondes..."));
         EXPECT_EQ(count()->caption(), "5");
-        EXPECT_EQ(timer()->interval(), attend_tempo::pas_ms);
+        EXPECT_EQ(timer()->interval(), one_second);
         // One real tick, and not before its second.
         EXPECT_TRUE(scripted_user::wait_until([] { return count()->caption() != "5"; }))
             << "the count never moved";
-        EXPECT_GE(since_shown.elapsed(), attend_tempo::pas_ms);
+        EXPECT_GE(since_shown.elapsed(), one_second);
         EXPECT_EQ(count()->caption(), "4");
         // The following seconds, tick by tick.
         const char* shown[] = {"3", "2", "1", "-", "-", "-"};

@@ -60,6 +60,8 @@ class keypad : public wvtest::folder_test {
 };
 
 TEST_F(keypad, touches_of_the_first_half_second_are_ignored) {
+    // The keypad's own half second, not what the program holds.
+    static constexpr qint64 half_second = 500;
     QElapsedTimer since_shown;
     scripted_user::expect("clav_num", [&since_shown](form&) {
         // The taps run without the event loop turning: the lock seen here
@@ -72,10 +74,10 @@ TEST_F(keypad, touches_of_the_first_half_second_are_ignored) {
             EXPECT_EQ(entry()->caption(), "");
             EXPECT_TRUE(locked());
         } else {
-            EXPECT_GE(since_shown.elapsed(), clav_num::verrou_ms) << "the lock ended early";
+            EXPECT_GE(since_shown.elapsed(), half_second) << "the lock ended early";
         }
         wait_unlocked();
-        EXPECT_GE(since_shown.elapsed(), clav_num::verrou_ms) << "the lock ended early";
+        EXPECT_GE(since_shown.elapsed(), half_second) << "the lock ended early";
         tap_key("5");
         EXPECT_EQ(entry()->caption(), "5");
         validate();

@@ -785,6 +785,10 @@ TEST_F(queue, a_note_is_known_for_its_folder_however_the_folder_is_spelt) {
         wvtest::write_bytes(tablette / nom, commande("012"));
         ASSERT_TRUE(tue(enfant(tablette, c.tue, "remove:1", work)));
         ASSERT_TRUE(fs::exists(net / copie));
+        // Spelt as the notes already on tablets spell it: absolute, no "./",
+        // no "//", no final "/".
+        EXPECT_EQ(platform::split_lines(wvtest::read_bytes(tablette / fichier_commande::nom_note(nom))).at(0),
+                  abs);
         fs::remove(net / copie);  // taken by the router
         if (c.absent_au_demarrage) {
             fs::rename(net, work / "partage");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <utility>
+#include <vector>
 
 #include "order/order_file.h"
 #include "platform/text_file.h"
@@ -34,6 +36,25 @@ class text_file : public wvtest::folder_test {
         return nom;
     }
 };
+
+// Notes on tablets hold their network folder in this spelling and are known
+// by it: however the folder file, the start or the hand-over writes a folder,
+// it comes out as those notes hold it.
+TEST_F(text_file, a_folder_has_one_spelling_however_it_is_written) {
+    const std::string ici = fs::current_path().string();
+    const std::vector<std::pair<std::string, std::string>> cas = {
+        {"reseau", ici + "/reseau"},
+        {"./reseau/", ici + "/reseau"},
+        {"reseau//", ici + "/reseau"},
+        {"a/../reseau/.", ici + "/reseau"},
+        {ici + "/reseau", ici + "/reseau"},
+        {ici + "//reseau/./", ici + "/reseau"},
+        {"/mnt/quarnel/velmorin/", "/mnt/quarnel/velmorin"},
+        {"/", "/"},
+        {"", ""},
+    };
+    for (const auto& [ecrit, epele] : cas) EXPECT_EQ(platform::folder_spelling(ecrit), epele) << ecrit;
+}
 
 TEST_F(text_file, temporary_names_are_never_a_readers_name_and_tell_their_tablet) {
     const std::string a = temporaire_de(work / "2026-12-09-12-30-00_01_001_004_.-A-");

@@ -524,13 +524,15 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
     EXPECT_TRUE(count_shown("2")) << bar()->text(0, 4);
     // The next drawing asks the folder nothing (a job is stuck past its
     // bound): it takes what drawing takes on this machine now. The first
-    // one waited for its probe, and only up to the probe's bound.
+    // one waited for its probe, and only up to the promised second: against
+    // the next, which does the same work under the same load, what is left
+    // is that wait and a little of the machine's scheduling.
     const auto again = std::chrono::steady_clock::now();
     send_cell();
     const auto drawing = std::chrono::steady_clock::now() - again;
     EXPECT_TRUE(count_shown("2")) << bar()->text(0, 4);
-    EXPECT_LT(held - drawing, platform::folder_worker::screen_bound + std::chrono::milliseconds(1000))
-        << "the first drawing waited longer than its probe's bound";
+    EXPECT_LT(held - drawing, wvtest::promised_network_wait + std::chrono::milliseconds(500))
+        << "the first drawing waited longer than the promised second";
     std::printf(
         "drawing with the server not answering: %lld ms, the next %lld ms (load average %s)\n",
         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(held).count()),

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/cp1252.h"
 
@@ -93,6 +96,22 @@ TEST(text, rounding_holds_what_a_long_cannot_at_its_bound) {
     EXPECT_EQ(txt::round_even(-0x1p63), least);
     EXPECT_EQ(txt::round_even(0x1p62), 0x4000000000000000L);
     EXPECT_EQ(txt::round_even(txt::val("1e99")), most);
+}
+
+// Tablets keep what the fingerprint made (the notes of their copies, the
+// tablet part of their temporary names, the identification): the same bytes
+// give the same value from one version to the next, bytes above 127 and
+// zero bytes included.
+TEST(text, a_fingerprint_is_the_one_tablets_already_keep) {
+    using namespace std::string_literals;
+    const std::vector<std::pair<std::string, std::uint64_t>> cas = {
+        {"", 0x14650fb0739d0383ULL},
+        {"a", 0x44bd8ad473cd9906ULL},
+        {"a\0b"s, 0xe02908510caa06f0ULL},
+        {"Entrec\xF4te \xA4", 0x5253e89c07afb295ULL},
+        {"2026-12-09-12-30-00_01_012_004_.-A-", 0xf57094ed9b6ab0edULL},
+    };
+    for (const auto& [octets, attendu] : cas) EXPECT_EQ(txt::fingerprint(octets), attendu) << octets;
 }
 
 TEST(text, case_of_code_page_letters) {

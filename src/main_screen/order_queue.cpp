@@ -1,7 +1,6 @@
 #include "main_screen/order_queue.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <mutex>
 #include <optional>
@@ -71,26 +70,12 @@ constexpr int essais_max = 120;
 // One hand-over at a time: it may run off the screen's thread.
 std::mutex verrou;
 
-// The one spelling of a network folder that the notes keep and compare:
-// however the caller writes it (relative, "./", a trailing "/", "//"), a note
-// is known for the folder it names.
-std::string canonique(const std::string& dossier) {
-    if (dossier.empty()) return {};
-    std::error_code ec;
-    fs::path p = fs::absolute(dossier, ec);
-    if (ec) p = dossier;
-    p = p.lexically_normal();
-    if (!p.has_filename() && p.has_relative_path()) p = p.parent_path();
-    return p.string();
-}
-
 // The order a note belongs to: its size and a fingerprint of its bytes, so
 // that a note never speaks for another order later written under that name.
 std::string empreinte(const std::string& octets) {
-    std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
-    for (const unsigned char c : octets) h = (h ^ c) * 1099511628211ULL;
     char out[40];
-    std::snprintf(out, sizeof out, "%zu:%016llx", octets.size(), static_cast<unsigned long long>(h));
+    std::snprintf(out, sizeof out, "%zu:%016llx", octets.size(),
+                  static_cast<unsigned long long>(txt::fingerprint(octets)));
     return out;
 }
 
@@ -206,7 +191,7 @@ pas regle_note(folder_handle& t, const std::string& nom, const std::string& octe
     // No note of this order: nothing to learn from it.
     if (!n || n->empreinte != empreinte(octets))
         return retire_note(t, nom, /*durable=*/false) ? pas::copier : pas::arret;
-    const bool ici = canonique(n->reseau) == reseau;
+    const bool ici = platform::folder_spelling(n->reseau) == reseau;
     std::optional<folder_handle> autre;
     if (!ici) autre.emplace(n->reseau);
     folder_handle* f = ici ? h : &*autre;
@@ -299,7 +284,7 @@ bilan transmet(const fs::path& dossier, const std::string& rep_reseau) {
         // renamed only while its path still leads to it.
         folder_handle h(rep_reseau);
         folder_handle t(dossier);
-        const std::string reseau = canonique(rep_reseau);
+        const std::string reseau = platform::folder_spelling(rep_reseau);
         if (est_dossier_echange(h) && t.is_open()) {
             for (const std::string& nom : c.file) {
                 const auto octets = t.read(nom);
@@ -338,7 +323,7 @@ void demarrage(const fs::path& dossier, const std::string& rep_reseau, bool tabl
         std::optional<folder_handle> h;
         if (!c.notes.empty() && !rep_reseau.empty()) h.emplace(rep_reseau);
         const bool echange = h && est_dossier_echange(*h);
-        const std::string reseau = canonique(rep_reseau);
+        const std::string reseau = platform::folder_spelling(rep_reseau);
         for (const std::string& nom : c.notes) {
             if (!platform::file_exists(dossier / nom)) {
                 // Its order left the tablet: the note has nothing more to tell.

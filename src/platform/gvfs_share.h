@@ -64,15 +64,14 @@ struct reached {
 
 // The folder to use for the recorded exchange folder: the recorded one when
 // it is there or is no GVfs share folder; else the same share's folder in
-// this session; else the share is mounted again ("gio mount -a", bounded)
-// and looked for anew. One mount at a time in the whole program: while one
-// runs, others look and go; after a mount that failed, none is tried again
-// for a while. It waits for a mount: call it off the screen's thread.
+// this session; else the share is mounted again ("gio mount -a", within
+// platform::mount_bound) and looked for anew. One mount at a time in the
+// whole program: while one runs, others look and go; after a mount that
+// failed, none is tried again for a while. It waits for a mount: call it off
+// the screen's thread.
 // The recorded folder's final "/" is kept on the folder found.
 reached reach(const std::string& recorded);
 
-// How long a mount is given, its folder included.
-constexpr std::chrono::milliseconds mount_bound{8000};
 // How long after a failed mount the next one may start.
 constexpr std::chrono::milliseconds retry_spacing{15000};
 

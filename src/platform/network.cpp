@@ -38,10 +38,6 @@ share_mounting& mounting() {
     return m;
 }
 
-// A GVfs mount is reached within a few seconds or not at all; the screen
-// shows the hourglass meanwhile.
-constexpr int mount_bound_ms = 8000;
-
 }  // namespace
 
 std::vector<std::filesystem::path> gvfs_folders() {
@@ -348,10 +344,10 @@ std::optional<std::filesystem::path> open_network_path(const std::string& unc) {
     if (mounting().gvfs) {
         for (const auto& h : hosts) {
             const std::string host = h.find(':') != std::string::npos ? "[" + h + "]" : h;
-            const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(mount_bound_ms);
+            const auto until = std::chrono::steady_clock::now() + mount_bound;
             // GVfs mounts for this user, without root; -a: as a guest.
-            const auto r =
-                run_program("gio", {"mount", "-a", "smb://" + host + port + "/" + share}, mount_bound_ms);
+            const auto r = run_program("gio", {"mount", "-a", "smb://" + host + port + "/" + share},
+                                       static_cast<int>(mount_bound.count()));
             const std::string unc_h = "\\\\" + h + "\\" + share + rest_unc;
             // The share's folder is made by gvfsd-fuse, on its own time: on a
             // session whose gvfsd has just started, "gio mount" has said the
@@ -382,8 +378,9 @@ std::optional<std::filesystem::path> open_network_path(const std::string& unc) {
     std::string options = "guest";
     if (smb_port() > 0) options += ",port=" + std::to_string(smb_port());
     for (const auto& h : hosts) {
-        const auto r = run_program(
-            "mount", {"-t", "cifs", "-o", options, "//" + h + "/" + share, point.string()}, mount_bound_ms);
+        const auto r =
+            run_program("mount", {"-t", "cifs", "-o", options, "//" + h + "/" + share, point.string()},
+                        static_cast<int>(mount_bound.count()));
         if (r.finished && r.exit_code == 0) return rest.empty() ? point : point / rest;
     }
     std::filesystem::remove(point, ec);

@@ -6,6 +6,7 @@
 // "\\server\share\rest" on one of them, mounting the share when it is not.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -67,6 +68,10 @@ std::optional<std::filesystem::path> local_path_of_network_path(const std::strin
 // when the program runs as root, by the kernel's CIFS client as a guest.
 // Every attempt is bounded in time; nothing when the share cannot be reached.
 std::optional<std::filesystem::path> open_network_path(const std::string& unc);
+// How long one mount of a share is given, its folder's showing included:
+// here, and when a GVfs share is mounted again (gvfs_share.h). A share is
+// reached within a few seconds or not at all.
+constexpr std::chrono::milliseconds mount_bound{8000};
 
 // Writes the listing of the live mounts to listing_file, atomically, at once,
 // then starts the discovery programs and writes it again, with the computers

@@ -234,4 +234,10 @@ bool starts_with(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
 
+std::uint64_t fingerprint(std::string_view bytes) {
+    std::uint64_t h = 1469598103934665603ULL;
+    for (const unsigned char c : bytes) h = (h ^ c) * 1099511628211ULL;
+    return h;
+}
+
 }  // namespace txt

@@ -16,6 +16,7 @@
 
 #include "platform/folder_handle.h"
 #include "platform/services.h"
+#include "platform/text.h"
 
 namespace platform {
 
@@ -84,10 +85,8 @@ std::string random_part() {
 
 // Short, and made only of hexadecimal digits, so that it can be read back from a name.
 std::string tag_of(const std::string& source) {
-    std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
-    for (const unsigned char c : source) h = (h ^ c) * 1099511628211ULL;
     char out[17];
-    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
+    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(txt::fingerprint(source)));
     return std::string(out, 12);
 }
 
@@ -301,6 +300,16 @@ bool file_exists(const std::filesystem::path& path) {
 std::string join_folder(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '/') return folder + name;
     return folder + "/" + name;
+}
+
+std::string folder_spelling(const std::string& folder) {
+    if (folder.empty()) return {};
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::absolute(folder, ec);
+    if (ec) p = folder;
+    p = p.lexically_normal();
+    if (!p.has_filename() && p.has_relative_path()) p = p.parent_path();
+    return p.string();
 }
 
 }  // namespace platform

@@ -83,5 +83,11 @@ std::string temporary_name(const std::string& final_name);
 
 // The network-folder joining rule: exactly one "/" between folder and name.
 std::string join_folder(const std::string& folder, const std::string& name);
+// The one spelling of a folder that is kept and compared as text: absolute
+// (from the current folder), without "." or empty parts and without a final
+// "/", however it was written. Notes already on tablets hold their folder so
+// spelt, and are known by it. ".." is taken away as text, not through the
+// links it may cross. Empty for an empty folder.
+std::string folder_spelling(const std::string& folder);
 
 }  // namespace platform

@@ -1,7 +1,6 @@
 #include "shared/network_folder.h"
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
 
 #include "platform/folder_worker.h"
@@ -74,9 +73,7 @@ void partage_rejoint() {
 
 std::string dossier() {
     if (txt::trim(rep_reseau).empty()) return "";
-    std::error_code ec;
-    const auto absolu = std::filesystem::absolute(rep_reseau, ec);
-    return ec ? rep_reseau : absolu.string();
+    return platform::folder_spelling(rep_reseau);
 }
 
 copies copie_catalogue() {

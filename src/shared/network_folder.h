@@ -34,8 +34,8 @@ void partage_rejoint();
 
 // The exchange folder as every call on it spells it, so that a note written
 // by one names the same folder for the other: line 1 of the folder file
-// (rep_reseau) made absolute, the tablet folder being the current folder.
-// Empty when the folder file names none.
+// (rep_reseau) in its one spelling (platform::folder_spelling), the tablet
+// folder being the current folder. Empty when the folder file names none.
 std::string dossier();
 
 // What the start's copy of the catalogue left: for each file, the bytes its

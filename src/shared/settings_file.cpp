@@ -131,13 +131,8 @@ void ouvre_parametres() {
 namespace Module1 {
 
 std::string code_tablette() {
-    // FNV-1a over the machine's identity, reduced to ten digits.
-    std::uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : platform::machine_identity()) {
-        h ^= c;
-        h *= 1099511628211ull;
-    }
-    std::string digits = std::to_string(h % 10000000000ull);
+    // The machine's identity reduced to ten digits.
+    std::string digits = std::to_string(txt::fingerprint(platform::machine_identity()) % 10000000000ull);
     return std::string(10 - digits.size(), '0') + digits;
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -64,6 +65,11 @@ void still_working();
 // ceiling only tells a hung test from a slow one; what a test checks never
 // depends on it.
 double time_scale();
+
+// What the system promises where a server stops answering: no screen is held
+// longer than a second. Written here rather than taken from the program, so
+// that a longer bound there fails the tests that hold it to this one.
+constexpr std::chrono::milliseconds promised_network_wait{1000};
 
 // Bytes of a file ("" when missing).
 std::string read_bytes(const std::filesystem::path& p);
