@@ -71,7 +71,7 @@ class queue_guards : public wvtest::queue_test {
         file_attente::demarrage(tablette, reseau.string());
         file_attente::transmet(tablette, reseau.string());
         routeur(reseau);
-        EXPECT_EQ(recues[commande("012")], 1) << "0: the order was lost";
+        EXPECT_EQ(recues[commande("012")], 1) << "times the router got the order (0: lost)";
         EXPECT_FALSE(fs::exists(tablette / nom));
         EXPECT_EQ(fichiers(reseau), std::vector<std::string>{}) << "a temporary file left";
         EXPECT_FALSE(note());
