@@ -5,14 +5,18 @@
 // An order is reported (its number on a line of the report file) only once
 // its writing has returned success, as the waiter is told only then.
 //
-//   handover_child <tablet folder> <network folder> <report file> <first order> <count> [<cut> [<seed>]]
+//   handover_child <tablet folder> <network folder> <report file> <first order> <count>
+//                  [<cut> [<seed> [server]]]
 //
 // <cut> is "<operation>:<n>": the process dies (SIGKILL) just before the n-th
 // file operation of that kind (create, write, sync, rename, remove,
-// sync_folder, or any). With <seed> it is a power cut of the tablet: the
-// changes of names in the tablet folder not yet flushed to its disk are
-// undone first, each one or not at random (the network folder lies on
-// another machine, which keeps what it was given).
+// sync_folder, stat, or any). With <seed> it is a power cut of the tablet:
+// the changes of names in the tablet folder not yet flushed to its disk are
+// undone first, each one or not at random; the network folder lies on
+// another machine, which keeps what it was given, unless "server" follows:
+// then the server loses power at the same moment, and the network folder's
+// changes not yet flushed are undone the same way. The final names whose
+// rename was undone are added, a line each, to "<report file>.reprises".
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -28,24 +32,21 @@
 #include "main_screen/order_queue.h"
 #include "platform/text_file.h"
 #include "support/handover_orders.h"
+#include "support/power_cut.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A name of the tablet folder as it was before a change not yet flushed.
-struct changement {
-    fs::path chemin;
-    std::optional<std::string> avant;
-};
-
 struct coupure {
     std::string op;
     long n = 0;
     bool courant = false;  // a power cut, not a kill
+    bool serveur = false;  // of the server too
     std::mt19937 hasard;
-    fs::path tablette;
-    std::vector<changement> non_flushes;
+    fs::path tablette, reseau;
+    std::optional<wvtest::power_cut> journaux;
+    fs::path reprises;
     long vus = 0;
 };
 coupure* la_coupure = nullptr;
@@ -55,23 +56,15 @@ const char* nom_op(platform::file_op op) {
     return noms[static_cast<int>(op)];
 }
 
-std::optional<std::string> contenu(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 void coupe() {
     coupure& c = *la_coupure;
     if (c.courant) {
-        for (auto it = c.non_flushes.rbegin(); it != c.non_flushes.rend(); ++it) {
-            if (std::bernoulli_distribution(0.5)(c.hasard)) continue;
-            if (it->avant) {
-                std::ofstream(it->chemin, std::ios::binary | std::ios::trunc) << *it->avant;
-            } else {
-                std::error_code ec;
-                fs::remove(it->chemin, ec);
-            }
+        auto au_hasard = [&] { return !std::bernoulli_distribution(0.5)(c.hasard); };
+        c.journaux->undo(c.tablette, au_hasard);
+        if (c.serveur) {
+            // A copy the router may have read already: it gets the order again.
+            std::ofstream out(c.reprises, std::ios::app);
+            for (const std::string& nom : c.journaux->undo(c.reseau, au_hasard)) out << nom << "\n";
         }
     }
     ::kill(::getpid(), SIGKILL);
@@ -80,32 +73,17 @@ void coupe() {
 int surveille(platform::file_op op, const fs::path& p) {
     coupure& c = *la_coupure;
     if ((c.op == "any" || c.op == nom_op(op)) && ++c.vus == c.n) coupe();
-    const bool tablette =
-        p.lexically_normal() == c.tablette || p.parent_path().lexically_normal() == c.tablette;
-    if (!tablette) return 0;
-    switch (op) {
-        case platform::file_op::create:
-            c.non_flushes.push_back({p, std::nullopt});
-            break;
-        case platform::file_op::rename:
-        case platform::file_op::remove:
-            c.non_flushes.push_back({p, contenu(p)});
-            break;
-        case platform::file_op::sync_folder:
-            // Called just before the flush, which on this local disk works.
-            c.non_flushes.clear();
-            break;
-        default:
-            break;
-    }
+    // Called just before the operation, which on these disks works.
+    c.journaux->seen(op, p);
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 6 || argc > 8) {
-        std::fprintf(stderr, "usage: handover_child tablet network report first count [cut [seed]]\n");
+    if (argc < 6 || argc > 9 || (argc == 9 && std::string(argv[8]) != "server")) {
+        std::fprintf(stderr,
+                     "usage: handover_child tablet network report first count [cut [seed [server]]]\n");
         return 2;
     }
     // As the program does once it holds its folder, before any write or cut.
@@ -132,9 +110,13 @@ int main(int argc, char** argv) {
         if (deux_points == std::string::npos) return 2;
         c.op = ou.substr(0, deux_points);
         c.n = std::atol(ou.c_str() + deux_points + 1);
-        c.courant = argc == 8;
-        c.hasard.seed(argc == 8 ? static_cast<unsigned>(std::atol(argv[7])) : 0u);
-        c.tablette = tablette.lexically_normal();
+        c.courant = argc >= 8;
+        c.serveur = argc == 9;
+        c.hasard.seed(argc >= 8 ? static_cast<unsigned>(std::atol(argv[7])) : 0u);
+        c.tablette = tablette;
+        c.reseau = reseau;
+        c.journaux.emplace(std::vector<fs::path>{tablette, reseau});
+        c.reprises = std::string(argv[3]) + ".reprises";
         la_coupure = &c;
         platform::set_file_fault_hook(surveille);
     }
