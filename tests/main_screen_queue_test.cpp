@@ -565,6 +565,63 @@ TEST_F(queue, a_copy_visible_to_the_router_is_never_made_twice_whatever_fails_af
     }
 }
 
+// A rename that the network folder reports failed though it may have been
+// made: a server stopped between its rename and its answer, whose client
+// gave up waiting (GVfs: EIO after its time-out), the router taking the copy
+// at once; or one reported failed and not made. Meanwhile the folder may not
+// tell whether the temporary file is still there. Once the folder answers
+// again, every order reaches the router once and no temporary file stays.
+TEST_F(queue, a_rename_reported_failed_is_settled_by_its_note_and_the_order_arrives_once) {
+    struct cas {
+        const char* nom;
+        bool faite;         // the server made the rename it reported failed
+        bool sans_reponse;  // then the folder cannot tell what is there
+    };
+    const std::vector<cas> cas_ = {
+        {"made, and the folder does not answer after it", true, true},
+        {"made, and the folder answers after it", true, false},
+        {"not made, and the folder does not answer after it", false, true},
+        {"not made, and the folder answers after it", false, false},
+    };
+    int i = 0;
+    for (const cas& c : cas_) {
+        SCOPED_TRACE(c.nom);
+        const fs::path tablette = work / ("tablette" + std::to_string(i++));
+        fs::create_directories(tablette);
+        recues.clear();
+        for (const char* t : {"001", "002", "003"})
+            wvtest::write_bytes(tablette / (std::string(t) + "_.-A-"), commande(t));
+        bool panne = true, rendue = false;
+        platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
+            if (!panne) return 0;
+            if (op == platform::file_op::stat && rendue && c.sans_reponse) return EIO;
+            if (op != platform::file_op::rename || p != net / "002_.txt") return 0;
+            rendue = true;
+            if (c.faite) {
+                for (const auto& e : fs::directory_iterator(net))
+                    if (e.path().filename().string().starts_with(".002_.txt.")) fs::rename(e.path(), p);
+                routeur(net);
+            }
+            return EIO;
+        });
+        const file_attente::bilan r = file_attente::transmet(tablette, net.string());
+        EXPECT_EQ(r.transmis, 1);
+        EXPECT_EQ(file_attente::en_attente(tablette), (std::vector<std::string>{"002_.-A-", "003_.-A-"}));
+        // Drawings while the folder still does not answer move nothing.
+        file_attente::transmet(tablette, net.string());
+        panne = false;
+        for (int dessin = 0; dessin < 2; ++dessin) {
+            file_attente::transmet(tablette, net.string());
+            routeur(net);
+        }
+        platform::set_file_fault_hook(nullptr);
+        for (const char* t : {"001", "002", "003"}) EXPECT_EQ(recues[commande(t)], 1) << t;
+        EXPECT_TRUE(file_attente::en_attente(tablette).empty());
+        EXPECT_EQ(fichiers(net), std::vector<std::string>{}) << "no temporary file left";
+        EXPECT_EQ(fichiers(tablette), std::vector<std::string>{}) << "no order or note left";
+    }
+}
+
 // A router that takes each ".txt" the moment it is named (told by inotify,
 // or looking again and again without a pause), while the hand-over runs:
 // one hand-over moves the whole queue, and the router gets every order once.

@@ -241,21 +241,23 @@ pas copie_neuve(const fs::path& dossier, folder_handle& t, const std::string& no
         // for another name: cut short, it reads as none, and no rename was made.
         if (!ecrit_note(t, nom, n)) return abandon();
         // Never into a share gone from its path: what goes there reaches no router.
-        const bool au_chemin = h.still_at_its_path();
-        const rename_result r = au_chemin ? h.rename_no_replace(*tmp, n.nom_txt) : rename_result::failed;
-        // A rename reported failed whose temporary file is gone may have been made.
-        const bool faite = r == rename_result::done || (au_chemin && r == rename_result::failed &&
-                                                        h.has(*tmp) == std::optional<bool>(false));
-        if (faite) {
+        if (!h.still_at_its_path()) return abandon();
+        const rename_result r = h.rename_no_replace(*tmp, n.nom_txt);
+        if (r == rename_result::done) {
             // Its name on the folder's disk before the local file goes.
             if (h.flush() == flush_result::failed) return pas::arret;
-            if (r != rename_result::done || !h.still_at_its_path()) {
+            if (!h.still_at_its_path()) {
                 marque_incertaine(dossier, t, nom, n);
                 return pas::arret;
             }
             return acheve(t, nom, /*neuve=*/true);
         }
-        if (r == rename_result::failed) return abandon();
+        // A rename reported failed may have been made: a server that made it
+        // and answered after its client's time-out (the router may have taken
+        // the copy already), while the folder cannot tell yet. The note and
+        // the temporary file stay, and the next hand-over or start settles
+        // them as any note: the temporary file gone, the order was delivered.
+        if (r == rename_result::failed) return pas::arret;
         // Another order under that name (the same second on another tablet,
         // or a clock set back): never replaced, never taken for this one.
         // The same temporary file tries the next second that looks free.

@@ -38,6 +38,11 @@ void router::resume() {
     changed_.notify_all();
 }
 
+void router::when_named(std::function<void(const std::string&)> f) {
+    std::lock_guard lock(mutex_);
+    when_named_ = std::move(f);
+}
+
 std::vector<router::taken_file> router::take_all() {
     std::lock_guard lock(mutex_);
     return std::exchange(taken_, {});
@@ -67,6 +72,10 @@ void router::take(const std::string& name) {
     if (::fstat(fd, &st) != 0 || (!removes_ && !read_.insert({name, st.st_ino}).second)) {
         ::close(fd);
         return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        if (when_named_) when_named_(name);
     }
     std::string bytes;
     char buf[16384];

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -39,6 +40,11 @@ class router {
     // What it took since the last call, in the order taken.
     std::vector<taken_file> take_all();
 
+    // Called on the router's thread the moment a final name is there, before
+    // its bytes are read: what the server's disk showed at that instant (a
+    // test stops the server there, between its rename and its answer).
+    void when_named(std::function<void(const std::string& name)> f);
+
     static const char* name_of(watch how) { return how == watch::inotify ? "inotify" : "polling"; }
 
   private:
@@ -55,6 +61,7 @@ class router {
     std::condition_variable changed_;
     bool pause_asked_ = false, paused_ = false, stop_ = false;
     std::vector<taken_file> taken_;
+    std::function<void(const std::string&)> when_named_;
     std::thread thread_;
 };
 
