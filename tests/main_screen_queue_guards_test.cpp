@@ -135,32 +135,54 @@ TEST_F(queue_guards, a_start_that_cannot_settle_a_note_spares_the_temporary_file
     }
 }
 
-// A copy given up (the server refuses its rename): its note goes, durably,
-// before its temporary file. A power cut of the tablet falls before each
-// operation after the refusal in turn, or after the last: whatever the
-// tablet's disk lost, the next start never finds a note whose temporary
-// file is gone.
+// A copy given up while its note is on the tablet's disk has the note
+// removed durably before its temporary file, wherever it is given up: in the
+// hand-over (its name taken by another order, and the share no longer able
+// to tell whether the next second is free), or when a note is settled as
+// never renamed (its temporary file still there) and the order is copied
+// anew. A power cut of the tablet falls before each operation after that
+// decision in turn, or after the last: whatever the tablet's disk lost, no
+// start ever finds a note whose temporary file is gone.
 TEST_F(queue_guards, a_copy_given_up_has_its_note_removed_durably_before_its_temporary_file) {
-    // The refusal's own question (the temporary file still there?), the
-    // note's removal, the tablet's flush, the temporary file's removal.
-    for (int k = 1; k <= 5; ++k) {
-        SCOPED_TRACE("a power cut before operation " + std::to_string(k) + " after the refusal");
-        nouveau("-" + std::to_string(k));
-        wvtest::power_cut courant({tablette, reseau});
-        bool refusee = false;
-        int apres = 0;
-        platform::set_file_fault_hook([&](file_op op, const fs::path& p) {
-            if (refusee && ++apres >= k) return EIO;
-            const int e = op == file_op::rename && p.parent_path() == reseau ? EIO : 0;
-            refusee = refusee || e != 0;
-            courant.seen(op, p, e);
-            return e;
-        });
-        file_attente::transmet(tablette, reseau.string());
-        platform::set_file_fault_hook(nullptr);
-        // The server keeps what it was given.
-        courant.undo(tablette);
-        arrive_une_fois();
+    struct cas {
+        const char* nom;
+        bool note_laissee;  // a note left by a cut just before the rename, settled by the next hand-over
+    };
+    for (const cas& c : {cas{"given up in the hand-over", false}, cas{"settled as never renamed", true}}) {
+        for (int k = 1; k <= 4; ++k) {
+            SCOPED_TRACE(std::string(c.nom) + ", a power cut before operation " + std::to_string(k) +
+                         " after the decision");
+            nouveau(std::string("-") + (c.note_laissee ? "n" : "h") + std::to_string(k));
+            if (c.note_laissee)
+                coupe_avant_le_renommage(reseau);
+            else  // another tablet's order of the same second, under this order's name
+                wvtest::write_bytes(reseau / file_attente::nom_transmis(nom), commande("013"));
+            wvtest::power_cut courant({tablette, reseau});
+            bool decide = false;
+            int apres = 0;
+            platform::set_file_fault_hook([&](file_op op, const fs::path& p) {
+                if (decide && ++apres >= k) return EIO;
+                int e = 0;
+                // The decision: the noted temporary file is found still there;
+                // or the share cannot tell whether the next second is free.
+                if (!decide && op == file_op::stat && p.parent_path() == reseau) {
+                    if (c.note_laissee && platform::is_temporary_name(p.filename().string())) decide = true;
+                    if (!c.note_laissee && p.extension() == ".txt") {
+                        decide = true;
+                        e = EIO;
+                    }
+                }
+                courant.seen(op, p, e);
+                return e;
+            });
+            file_attente::transmet(tablette, reseau.string());
+            platform::set_file_fault_hook(nullptr);
+            ASSERT_TRUE(decide);
+            // The server keeps what it was given.
+            courant.undo(tablette);
+            arrive_une_fois();
+            if (!c.note_laissee) EXPECT_EQ(recues[commande("013")], 1) << "the other tablet's order";
+        }
     }
 }
 
@@ -170,23 +192,31 @@ TEST_F(queue_guards, a_copy_given_up_has_its_note_removed_durably_before_its_tem
 // A power cut of the server then takes nothing back.
 TEST_F(queue_guards,
        a_copy_found_renamed_at_a_start_is_on_the_servers_disk_before_its_order_leaves_the_tablet) {
-    wvtest::power_cut courant({tablette, reseau});
-    bool panne = true, renommee = false;
-    platform::set_file_fault_hook([&](file_op op, const fs::path& p) {
-        if (op == file_op::rename && p.parent_path() == reseau) renommee = true;
-        const int e = panne && renommee && op == file_op::sync_folder && p == reseau ? EIO : 0;
-        courant.seen(op, p, e);
-        return e;
-    });
-    file_attente::transmet(tablette, reseau.string());
-    ASSERT_TRUE(note());
-    ASSERT_TRUE(fs::exists(reseau / file_attente::nom_transmis(nom)));
-    panne = false;
-    file_attente::demarrage(tablette, reseau.string());
-    platform::set_file_fault_hook(nullptr);
-    EXPECT_FALSE(fs::exists(tablette / nom)) << "taken as delivered";
-    courant.undo(reseau);
-    arrive_une_fois();
+    // The server's flush works again at that start, or it still fails there.
+    for (const bool flush_au_demarrage : {true, false}) {
+        SCOPED_TRACE(flush_au_demarrage ? "the flush works at the start"
+                                        : "the flush fails at the start too");
+        nouveau(flush_au_demarrage ? "-f" : "-e");
+        wvtest::power_cut courant({tablette, reseau});
+        bool panne = true, renommee = false;
+        platform::set_file_fault_hook([&](file_op op, const fs::path& p) {
+            if (op == file_op::rename && p.parent_path() == reseau) renommee = true;
+            const int e = panne && renommee && op == file_op::sync_folder && p == reseau ? EIO : 0;
+            courant.seen(op, p, e);
+            return e;
+        });
+        file_attente::transmet(tablette, reseau.string());
+        ASSERT_TRUE(note());
+        ASSERT_TRUE(fs::exists(reseau / file_attente::nom_transmis(nom)));
+        panne = !flush_au_demarrage;
+        file_attente::demarrage(tablette, reseau.string());
+        platform::set_file_fault_hook(nullptr);
+        EXPECT_EQ(fs::exists(tablette / nom), !flush_au_demarrage)
+            << (flush_au_demarrage ? "not taken as delivered"
+                                   : "gone while its rename was not on the server's disk");
+        courant.undo(reseau);
+        arrive_une_fois();
+    }
 }
 
 }  // namespace

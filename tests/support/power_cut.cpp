@@ -23,21 +23,12 @@ void put_back(const fs::path& p, const std::string& bytes) {
 
 }  // namespace
 
-fs::path one_spelling(const fs::path& p) {
-    std::error_code ec;
-    fs::path a = fs::absolute(p, ec);
-    if (ec) a = p;
-    a = a.lexically_normal();
-    if (!a.has_filename() && a.has_relative_path()) a = a.parent_path();
-    return a;
-}
-
 power_cut::power_cut(const std::vector<fs::path>& folders) {
-    for (const fs::path& f : folders) folders_[one_spelling(f)];
+    for (const fs::path& f : folders) folders_[platform::folder_spelling(f)];
 }
 
 power_cut::journal* power_cut::of(const fs::path& path, bool is_folder) {
-    const fs::path p = one_spelling(path);
+    const fs::path p = platform::folder_spelling(path);
     const auto it = folders_.find(is_folder ? p : p.parent_path());
     return it == folders_.end() ? nullptr : &it->second;
 }

@@ -52,8 +52,4 @@ class power_cut {
     std::map<std::filesystem::path, journal> folders_;
 };
 
-// A folder's path in one spelling (absolute, no "." or trailing "/"), as the
-// journals compare them.
-std::filesystem::path one_spelling(const std::filesystem::path& p);
-
 }  // namespace wvtest
