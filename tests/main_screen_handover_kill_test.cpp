@@ -92,9 +92,9 @@ class handover_kill : public wvtest::folder_test {
         folder_test::TearDown();
     }
 
-    // Under the heaviest load measured, the floor's rounds take about a
-    // third of the budget; fewer would let a fault found after a hundred
-    // rounds pass.
+    // The floor: enough rounds to find a copy whose note is missing or not
+    // flushed (a few duplicates in 100), few enough to end well inside the
+    // CTest limit under the heaviest load measured (README).
     static wvtest::rounds tours() { return wvtest::rounds("WV_KILL_ROUNDS", 300, 100); }
 
     // Starts a child and returns once it is loaded; `coupure` (and a seed for
@@ -289,7 +289,8 @@ TEST_F(handover_kill, a_removing_router_gets_every_order_whole_and_once) {
 // removal of its local file is wide open to kills. WV_KILL_DISK_ROUNDS sets
 // the number of rounds (100 by default).
 TEST_F(handover_kill, on_a_disk_folder_a_removing_router_gets_every_order_and_no_duplicate) {
-    // The build folder lies on the disk of the sources.
+    // The build folder lies on the disk of the sources. At least 40 rounds:
+    // a missing note gives a few duplicates in 40.
     dans(WV_BUILD_DIR);
     tourne(/*retire=*/true, /*courant=*/false, wvtest::rounds("WV_KILL_DISK_ROUNDS", 100, 40), "disk");
 }
