@@ -119,17 +119,9 @@ class handover_kill : public wvtest::folder_test {
         return s;
     }
 
-    // Order n's name and bytes, computed once.
-    std::map<long, std::pair<std::string, std::string>> attendus;
-    const std::string& nom_de(long n) { return attendu(n).first; }
-    const std::string& octets_de(long n) { return attendu(n).second; }
-    const std::pair<std::string, std::string>& attendu(long n) {
-        auto it = attendus.find(n);
-        if (it == attendus.end())
-            it = attendus.emplace(n, std::make_pair(handover_orders::nom(n), handover_orders::octets(n)))
-                     .first;
-        return it->second;
-    }
+    handover_orders::attendus attendus;
+    const std::string& nom_de(long n) { return attendus.nom_de(n); }
+    const std::string& octets_de(long n) { return attendus.octets_de(n); }
 
     // The whole bytes of order n under its final name, or a failure.
     void entiere(const fs::path& p, const std::string& nom_attendu) {

@@ -183,11 +183,12 @@ TEST_F(tablet_folders, two_folders_of_one_machine_killed_at_random_lose_no_order
     constexpr long par_enfant = 4;
 
     std::map<long, int> recues;  // order number -> times the router took it
+    handover_orders::attendus attendus;
     long partielles = 0, doublons = 0, tues = 0, lances = 0, temporaires_laissees = 0, notes_laissees = 0;
     auto verifie = [&](const fs::path& p, const std::string& nom_local) {
         const std::string octets = wvtest::read_bytes(p);
         const auto n = handover_orders::numero(octets);
-        if (!n || octets != handover_orders::octets(*n) || nom_local != handover_orders::nom(*n)) {
+        if (!n || octets != attendus.octets_de(*n) || nom_local != attendus.nom_de(*n)) {
             ADD_FAILURE() << "partial or foreign file " << p;
             ++partielles;
             return std::optional<long>{};
@@ -224,7 +225,7 @@ TEST_F(tablet_folders, two_folders_of_one_machine_killed_at_random_lose_no_order
             }
         }
         for (const long n : rapportees(t))
-            ASSERT_TRUE(fs::exists(t.dossier / handover_orders::nom(n)) || recues.count(n))
+            ASSERT_TRUE(fs::exists(t.dossier / attendus.nom_de(n)) || recues.count(n))
                 << "order " << n << " of " << t.dossier << " lost";
     };
 
