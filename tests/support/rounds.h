@@ -20,9 +20,8 @@ class rounds {
 
     // Whether another round is to run; if so, it is counted.
     bool next();
-    // The rounds begun so far, and those asked.
+    // The rounds begun so far.
     int ran() const { return ran_; }
-    int asked() const { return asked_; }
     // Whether the budget ended the rounds before their number.
     bool cut() const { return cut_; }
     // For a figures line: "300 of 300 rounds", or "112 of 300 rounds (the
