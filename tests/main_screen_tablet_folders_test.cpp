@@ -7,7 +7,8 @@
 // The child is the kill test's: the program's own start, order writing and
 // hand-over in a process of its own, killed where the test says.
 //
-// WV_TABLET_FOLDERS_ROUNDS sets the number of kill rounds (150 by default).
+// WV_TABLET_FOLDERS_ROUNDS sets the number of kill rounds (150 by default);
+// they end sooner once their time budget has passed (support/rounds.h).
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -32,6 +33,7 @@
 #include "support/fixtures.h"
 #include "support/handover_child_process.h"
 #include "support/handover_orders.h"
+#include "support/rounds.h"
 
 extern char** environ;
 
@@ -174,18 +176,19 @@ TEST_F(tablet_folders, a_start_of_another_folder_leaves_a_copy_killed_before_its
 // just before a file operation drawn at random (the renames of the copies
 // among them), or none. Between rounds a router removes what it reads.
 TEST_F(tablet_folders, two_folders_of_one_machine_killed_at_random_lose_no_order) {
-    const char* v = std::getenv("WV_TABLET_FOLDERS_ROUNDS");
-    const int tours = v && std::atoi(v) > 0 ? std::atoi(v) : 150;
-    constexpr long par_enfant = 4;
     const auto debut = clk::now();
+    // At least 100 rounds: a start that removes the other folder's copies
+    // loses an order at round 72.
+    wvtest::rounds tours("WV_TABLET_FOLDERS_ROUNDS", 150, 100);
+    constexpr long par_enfant = 4;
 
     std::map<long, int> recues;  // order number -> times the router took it
-    long partielles = 0, doublons = 0, tues = 0, lances = 0, faits = 0, temporaires_laissees = 0,
-         notes_laissees = 0;
+    handover_orders::attendus attendus;
+    long partielles = 0, doublons = 0, tues = 0, lances = 0, temporaires_laissees = 0, notes_laissees = 0;
     auto verifie = [&](const fs::path& p, const std::string& nom_local) {
         const std::string octets = wvtest::read_bytes(p);
         const auto n = handover_orders::numero(octets);
-        if (!n || octets != handover_orders::octets(*n) || nom_local != handover_orders::nom(*n)) {
+        if (!n || octets != attendus.octets_de(*n) || nom_local != attendus.nom_de(*n)) {
             ADD_FAILURE() << "partial or foreign file " << p;
             ++partielles;
             return std::optional<long>{};
@@ -222,7 +225,7 @@ TEST_F(tablet_folders, two_folders_of_one_machine_killed_at_random_lose_no_order
             }
         }
         for (const long n : rapportees(t))
-            ASSERT_TRUE(fs::exists(t.dossier / handover_orders::nom(n)) || recues.count(n))
+            ASSERT_TRUE(fs::exists(t.dossier / attendus.nom_de(n)) || recues.count(n))
                 << "order " << n << " of " << t.dossier << " lost";
     };
 
@@ -246,7 +249,7 @@ TEST_F(tablet_folders, two_folders_of_one_machine_killed_at_random_lose_no_order
     std::uniform_int_distribution<long> operation(1, 25 * par_enfant);
     std::uniform_int_distribution<int> qui(0, 2), comment(0, 4);
 
-    for (int tour = 0; tour < tours && !HasFatalFailure(); ++tour) {
+    while (!HasFatalFailure() && tours.next()) {
         struct enfant {
             pid_t pid;
             long mort;  // microseconds after its start, or -1
@@ -273,7 +276,6 @@ TEST_F(tablet_folders, two_folders_of_one_machine_killed_at_random_lose_no_order
             tues += tue(st) ? 1 : 0;
             EXPECT_TRUE(tue(st) || fini(st)) << "a child failed: " << st;
         }
-        ++faits;
         wvtest::still_working();
         routeur();
         for (const tablette* t : {&a, &b}) etat(*t);
@@ -300,11 +302,12 @@ TEST_F(tablet_folders, two_folders_of_one_machine_killed_at_random_lose_no_order
     EXPECT_EQ(partielles, 0);
     EXPECT_EQ(doublons, 0);
     std::printf(
-        "[ figures  ] two tablet folders, one exchange folder: %ld rounds, %ld children (%ld killed), %ld "
+        "[ figures  ] two tablet folders, one exchange folder: %s, %ld children (%ld killed), %ld "
         "orders reported written, %ld received, %ld lost, %ld partial, %ld duplicates, %ld temporary files "
         "and %ld notes left on the tablets between rounds, %.1f s\n",
-        faits, lances, tues, ecrites, static_cast<long>(recues.size()), perdues, partielles, doublons,
-        temporaires_laissees, notes_laissees, std::chrono::duration<double>(clk::now() - debut).count());
+        tours.figures().c_str(), lances, tues, ecrites, static_cast<long>(recues.size()), perdues, partielles,
+        doublons, temporaires_laissees, notes_laissees,
+        std::chrono::duration<double>(clk::now() - debut).count());
 }
 
 }  // namespace

@@ -365,6 +365,12 @@ class samba_tablet : public samba_server {
     fs::path on_server() const { return work / "samba" / "quarnel" / "velmorin"; }
     static platform::grid* bar() { return ::Form1::instance().get<platform::grid>("g2"); }
     static void send_cell() { scripted_user::tap_cell(bar(), 0, 4); }
+    // A hand-over through GVfs can outlast its second on a busy machine: it
+    // goes on, and the count it leaves is drawn once it returns.
+    static void hand_over_returned() {
+        ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(90)));
+        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    }
     static bool count_shown(const std::string& n) {
         return bar()->cell_picture(0, 4).cacheKey() == icc::bt_coul(30).cacheKey() && bar()->text(0, 4) == n;
     }
@@ -503,6 +509,7 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
     // Three orders sent: the router's folder holds them, byte for byte.
     for (int t : {1, 2, 3}) wvtest::write_bytes(order_name(t) + ".-A-", order(t));
     send_cell();
+    hand_over_returned();
     for (int t : {1, 2, 3}) {
         EXPECT_EQ(wvtest::read_bytes(on_server() / (order_name(t) + ".txt")), order(t)) << t;
         EXPECT_FALSE(fs::exists(order_name(t) + ".-A-")) << t;
@@ -535,6 +542,7 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
     start_smbd();
     ASSERT_TRUE(port_answers(port));
     send_cell();
+    hand_over_returned();
     EXPECT_TRUE(nothing_waiting()) << bar()->text(0, 4);
     for (int t : {4, 5, 6}) {
         EXPECT_EQ(wvtest::read_bytes(on_server() / (order_name(t) + ".txt")), order(t)) << t;
@@ -569,9 +577,9 @@ TEST_F(samba_tablet, a_tablet_on_the_gvfs_share_takes_the_catalogue_and_its_orde
         static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(drawing).count()),
         load_average().c_str());
     ASSERT_EQ(::kill(-static_cast<pid_t>(server.processId()), SIGCONT), 0);
-    ASSERT_TRUE(platform::folder_worker::wait_idle(std::chrono::seconds(90)));
-    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+    hand_over_returned();
     send_cell();
+    hand_over_returned();
     EXPECT_TRUE(nothing_waiting()) << bar()->text(0, 4);
     for (int t : {7, 8}) {
         EXPECT_EQ(wvtest::read_bytes(on_server() / (order_name(t) + ".txt")), order(t)) << t;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "order/order_file.h"
 #include "platform/text.h"
@@ -50,6 +52,22 @@ inline std::string nom(long n) {
 inline std::string octets(long n) {
     return fichier_commande::contenu(commande(n));
 }
+// Order n's name and bytes, each made once: a test that checks every order
+// again at every round would otherwise spend most of its rounds making them.
+class attendus {
+  public:
+    const std::string& nom_de(long n) { return de(n).first; }
+    const std::string& octets_de(long n) { return de(n).second; }
+
+  private:
+    const std::pair<std::string, std::string>& de(long n) {
+        auto it = faits_.find(n);
+        if (it == faits_.end()) it = faits_.emplace(n, std::make_pair(nom(n), octets(n))).first;
+        return it->second;
+    }
+    std::map<long, std::pair<std::string, std::string>> faits_;
+};
+
 // The order number a file's bytes claim ("#ID#" and ten digits), if any.
 inline std::optional<long> numero(const std::string& bytes) {
     if (bytes.size() < 14 || bytes.compare(0, 4, "#ID#") != 0) return std::nullopt;

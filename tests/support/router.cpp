@@ -31,11 +31,12 @@ void router::pause() {
 }
 
 void router::resume() {
-    {
-        std::lock_guard lock(mutex_);
-        pause_asked_ = false;
-    }
+    std::unique_lock lock(mutex_);
+    pause_asked_ = false;
     changed_.notify_all();
+    // Until the router runs again: a pause asked before it woke would find
+    // it still paused, and return without the last look of its own.
+    changed_.wait(lock, [this] { return !paused_ || stop_; });
 }
 
 void router::when_named(std::function<void(const std::string&)> f) {
@@ -58,6 +59,7 @@ bool router::paused_asked() {
     changed_.notify_all();
     changed_.wait(lock, [this] { return !pause_asked_ || stop_; });
     paused_ = false;
+    changed_.notify_all();
     return stop_;
 }
 
