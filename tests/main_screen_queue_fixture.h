@@ -71,6 +71,16 @@ class queue_test : public folder_test {
     }
     static bool tue(int st) { return WIFSIGNALED(st) || (WIFEXITED(st) && WEXITSTATUS(st) == 128 + SIGKILL); }
 
+    // A tablet folder of its own for each case of a table, the router's
+    // counts started anew.
+    fs::path tablette_du_cas() {
+        const fs::path t = work / ("tablette" + std::to_string(cas_vus_++));
+        fs::create_directories(t);
+        recues.clear();
+        return t;
+    }
+    int cas_vus_ = 0;
+
     // A router that removes what it reads: how many times it got each order's bytes.
     std::map<std::string, int> recues;
     void routeur(const fs::path& d) {

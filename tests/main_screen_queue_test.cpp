@@ -534,12 +534,9 @@ TEST_F(queue, a_copy_visible_to_the_router_is_never_made_twice_whatever_fails_af
         {"the network folder's flush fails", platform::file_op::sync_folder, EIO},
         {"the local file cannot be removed", platform::file_op::remove, EPERM},
     };
-    int i = 0;
     for (const cas& c : cas_) {
         SCOPED_TRACE(c.nom);
-        const fs::path tablette = work / ("tablette" + std::to_string(i++));
-        fs::create_directories(tablette);
-        recues.clear();
+        const fs::path tablette = tablette_du_cas();
         wvtest::write_bytes(tablette / "1_.-A-", commande("001"));
         wvtest::write_bytes(tablette / "2_.-A-", commande("002"));
         bool panne = true, renommee = false;
@@ -583,12 +580,9 @@ TEST_F(queue, a_rename_reported_failed_is_settled_by_its_note_and_the_order_arri
         {"not made, and the folder does not answer after it", false, true},
         {"not made, and the folder answers after it", false, false},
     };
-    int i = 0;
     for (const cas& c : cas_) {
         SCOPED_TRACE(c.nom);
-        const fs::path tablette = work / ("tablette" + std::to_string(i++));
-        fs::create_directories(tablette);
-        recues.clear();
+        const fs::path tablette = tablette_du_cas();
         for (const char* t : {"001", "002", "003"})
             wvtest::write_bytes(tablette / (std::string(t) + "_.-A-"), commande(t));
         bool panne = true, rendue = false;
@@ -671,11 +665,9 @@ TEST_F(queue, a_folder_flush_that_is_unsupported_lets_the_orders_go_and_one_that
     };
     const std::vector<cas> cas_ = {
         {EINVAL, true}, {ENOTSUP, true}, {EROFS, true}, {EIO, false}, {ENOSPC, false}};
-    int i = 0;
     for (const cas& c : cas_) {
         SCOPED_TRACE(std::strerror(c.erreur));
-        const fs::path tablette = work / ("tablette" + std::to_string(i++));
-        fs::create_directories(tablette);
+        const fs::path tablette = tablette_du_cas();
         wvtest::write_bytes(tablette / "1_.-A-", commande("001"));
         platform::set_file_fault_hook([&](platform::file_op op, const fs::path& p) {
             return op == platform::file_op::sync_folder && p == net ? c.erreur : 0;
@@ -776,11 +768,9 @@ TEST_F(queue, a_note_is_known_for_its_folder_however_the_folder_is_spelt) {
     };
     const std::string nom = "2026-12-09-12-30-00_01_012_004_.-A-",
                       copie = "2026-12-09-12-30-00_01_012_004_.txt";
-    int i = 0;
     for (const cas& c : cas_) {
         SCOPED_TRACE(c.tue + " | " + c.demarre + " | " + c.transmet);
-        const fs::path tablette = work / ("tablette" + std::to_string(i++));
-        fs::create_directories(tablette);
+        const fs::path tablette = tablette_du_cas();
         wvtest::write_bytes(tablette / nom, commande("012"));
         ASSERT_TRUE(tue(enfant(tablette, c.tue, "remove:1", work)));
         ASSERT_TRUE(fs::exists(net / copie));
