@@ -1,19 +1,12 @@
 #include "support/power_cut.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace wvtest {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::optional<std::string> bytes_of(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Through the streams, never the platform layer: undoing a change is no
 // operation of the program, and its hook must not see it.
@@ -45,9 +38,9 @@ void power_cut::seen(platform::file_op op, const fs::path& path, int answer) {
             if (platform::is_temporary_name(path.filename().string())) j->temporaries.push_back(path);
             break;
         case platform::file_op::rename: {
-            change c{path, bytes_of(path), true, {}, {}};
+            change c{path, platform::read_file(path), true, {}, {}};
             for (auto t = j->temporaries.rbegin(); t != j->temporaries.rend(); ++t) {
-                if (const auto b = bytes_of(*t)) {
+                if (const auto b = platform::read_file(*t)) {
                     c.source = *t;
                     c.source_bytes = *b;
                     break;
@@ -57,7 +50,8 @@ void power_cut::seen(platform::file_op op, const fs::path& path, int answer) {
             break;
         }
         case platform::file_op::remove:
-            if (auto b = bytes_of(path)) j->unflushed.push_back({path, std::move(b), false, {}, {}});
+            if (auto b = platform::read_file(path))
+                j->unflushed.push_back({path, std::move(b), false, {}, {}});
             break;
         case platform::file_op::sync_folder:
             j->unflushed.clear();
